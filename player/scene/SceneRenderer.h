@@ -1,0 +1,72 @@
+// SceneRenderer: draws the player's picture. Owns the fixed GL scene state, the GLU quadric,
+// the video texture and the one Framelift handle. It is not a widget: SceneWidget (or a
+// test's offscreen surface) creates the GL context and forwards to it.
+//
+// Threading: every method runs on the UI thread. Methods other than InitScene, DrawFrame and
+// ReleaseGL may be called without a current GL context: they record what they change and
+// DrawFrame applies it with the context current.
+#pragma once
+
+#include <array>
+#include <string>
+
+struct VideoTexture;
+class KeyStateSource;
+
+// Window rectangle of the last viewport: (0, 0, w, h).
+struct ViewportRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    bool isEmpty() const { return right <= left || bottom <= top; }
+};
+
+class SceneRenderer {
+public:
+    // keys may be null: the arrow keys then change nothing.
+    explicit SceneRenderer(KeyStateSource* keys = nullptr);
+    ~SceneRenderer();  // deletes the Framelift handle; GL objects go in ReleaseGL()
+    SceneRenderer(const SceneRenderer&) = delete;
+    SceneRenderer& operator=(const SceneRenderer&) = delete;
+
+    // With the context current: fixed scene state, quadric, CreateVideoTexture.
+    void InitScene();
+    // With the context current: frees the texture and the quadric (context about to go).
+    void ReleaseGL();
+
+    // Viewport in window pixels, origin bottom-left. Records viewportRect = (0, 0, w, h).
+    void SetViewport(int x, int y, int w, int h);
+    // Clears, draws surface and shape, then feeds the next frame into the texture.
+    // The caller (the widget) swaps buffers.
+    void DrawFrame();
+
+    void SetShapeKind(int kind);              // 0 Flat, 1 Cube, 2 Sphere, 3 Cylinder, 4 Taper
+    void SetSpin(int enabled, int step);
+    void BuildSurface(int mode, int depth, int p1, int p2, int p3, int p4, int p5, int p6,
+                      int p7, int p8);
+
+    // Video binding. OpenVideo takes a UTF-8 path; false when the file cannot be played.
+    bool OpenVideo(const std::string& path);
+    void CloseVideo();                        // Stop, FreeVideo, videoReady = false
+    void PauseVideo();
+    void SeekTo(double seconds);
+    void ChangeRate(double rate);
+    int QueryVideoWidth() const;
+    int QueryVideoHeight() const;
+
+    // Reads the key-state source once; called by DrawFrame while a video is open.
+    void PollArrowKeys();
+
+    // State, for the view and for tests.
+    bool videoReady() const;
+    int surfaceMode() const;
+    int shapeKind() const;
+    int spinDegrees() const;
+    int yawDegrees() const;
+    int depthOffset() const;
+    ViewportRect viewportRect() const;
+    const std::array<float, 27>& controlGrid() const;
+    VideoTexture* videoHandle() const;
+
+private:
+    struct State;
+    State* d;  // owned
+};
