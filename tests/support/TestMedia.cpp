@@ -1,0 +1,97 @@
+#include "TestMedia.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <stdexcept>
+
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace testmedia {
+namespace {
+
+std::mutex& encodeMutex()
+{
+    static std::mutex m;
+    return m;
+}
+
+std::string quote(const std::string& s)
+{
+    std::string out = "'";
+    for (char c : s) {
+        if (c == '\'')
+            out += "'\\''";
+        else
+            out += c;
+    }
+    return out + "'";
+}
+
+}  // namespace
+
+std::string mediaDir()
+{
+    const char* env = std::getenv("VELMORA_TEST_MEDIA_DIR");
+    fs::path dir = env && *env ? fs::path(env) : fs::temp_directory_path() / "velmora-test-media";
+    fs::create_directories(dir);
+    return dir.string();
+}
+
+std::string custom(const std::string& name, const std::string& pipeline)
+{
+    std::lock_guard<std::mutex> lock(encodeMutex());
+    const fs::path target = fs::path(mediaDir()) / name;
+    if (fs::exists(target) && fs::file_size(target) > 0)
+        return target.string();
+    // Encode under a temporary name so that a parallel test process never sees half a file.
+    const fs::path partial = target.string() + ".part" + std::to_string(::getpid());
+    std::string description = pipeline;
+    const std::string marker = "@OUT@";
+    for (size_t at; (at = description.find(marker)) != std::string::npos;)
+        description.replace(at, marker.size(), quote(partial.string()));
+    const std::string command = "gst-launch-1.0 -q " + description + " >/dev/null 2>&1";
+    if (std::system(command.c_str()) != 0 || !fs::exists(partial)) {
+        fs::remove(partial);
+        throw std::runtime_error("could not make test media: " + command);
+    }
+    fs::rename(partial, target);
+    return target.string();
+}
+
+std::string clip(const ClipSpec& spec)
+{
+    std::string p;
+    if (spec.frames > 0) {
+        p += "videotestsrc num-buffers=" + std::to_string(spec.frames) + " pattern=" +
+             spec.pattern + " ! video/x-raw,width=" + std::to_string(spec.width) +
+             ",height=" + std::to_string(spec.height) + ",framerate=" + std::to_string(spec.fps) +
+             "/1 ! videoconvert ! ";
+        if (!spec.videoEncoder.empty())
+            p += spec.videoEncoder + " ! ";
+        p += "mux. ";
+    }
+    if (!spec.audioEncoder.empty()) {
+        const int seconds100 = spec.frames > 0 ? spec.frames * 100 / spec.fps : 200;
+        // 1024 samples a buffer at 44100 Hz: enough buffers to cover the video.
+        const int buffers = seconds100 * 441 / 1024 + 1;
+        p += "audiotestsrc num-buffers=" + std::to_string(buffers) +
+             " samplesperbuffer=1024 ! audio/x-raw,rate=44100,channels=2 ! audioconvert ! "
+             "audioresample ! " + spec.audioEncoder + " ! mux. ";
+    }
+    p += spec.muxer + " name=mux ! filesink location=@OUT@";
+    return custom(spec.name, p);
+}
+
+std::string writeFile(const std::string& name, const std::string& bytes)
+{
+    const fs::path target = fs::path(mediaDir()) / name;
+    std::ofstream out(target, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return target.string();
+}
+
+}  // namespace testmedia

@@ -1,0 +1,36 @@
+// Media made at test time. Each clip is encoded once per test run by gst-launch-1.0 into the
+// build's test-media folder and reused by later tests of the same run.
+#pragma once
+
+#include <string>
+
+namespace testmedia {
+
+struct ClipSpec {
+    std::string name;        // file name inside the media folder, e.g. "mpeg4-mp3.avi"
+    int width = 320;
+    int height = 240;
+    int frames = 50;         // video frames; 0 for an audio-only file
+    int fps = 25;
+    std::string pattern = "smpte";  // videotestsrc pattern
+    // gst-launch fragments. videoEncoder may be empty for raw video in the container.
+    std::string videoEncoder = "avenc_mpeg4";
+    std::string audioEncoder;  // empty: no sound
+    std::string muxer = "avimux";
+};
+
+// Folder the clips are written to (created on first use).
+std::string mediaDir();
+
+// Path of the clip, encoding it when it is not there yet. Throws std::runtime_error with the
+// failing command when encoding fails.
+std::string clip(const ClipSpec& spec);
+
+// Runs a gst-launch-1.0 pipeline description that writes `name` into mediaDir(); returns the
+// path. For clips the ClipSpec form cannot express.
+std::string custom(const std::string& name, const std::string& pipeline);
+
+// Writes bytes to a file in mediaDir() and returns its path (text named .avi, empty files).
+std::string writeFile(const std::string& name, const std::string& bytes);
+
+}  // namespace testmedia
