@@ -1,0 +1,51 @@
+// Command routing as the window framework does it: a command goes to the active view first,
+// then to the main frame, then to the application; the first target that handles it wins.
+// Each target also answers update requests that set an item's enabled and checked state.
+#pragma once
+
+#include <utility>
+#include <vector>
+
+struct CommandState {
+    bool enabled = true;
+    bool checked = false;
+};
+
+class CommandTarget {
+public:
+    virtual ~CommandTarget() = default;
+    // Runs the command; false when this target has no handler for it.
+    virtual bool handleCommand(int id) = 0;
+    // Fills state; false when this target has no update handler for id.
+    virtual bool updateCommand(int id, CommandState& state) = 0;
+};
+
+// An ordered chain of targets (view, frame, application). Null entries are skipped, so the
+// chain works before a view exists.
+class CommandRouter {
+public:
+    void setChain(std::vector<CommandTarget*> chain) { chain_ = std::move(chain); }
+
+    bool dispatch(int id) const
+    {
+        for (CommandTarget* t : chain_)
+            if (t && t->handleCommand(id))
+                return true;
+        return false;
+    }
+
+    // Every command the program offers has an update handler somewhere in the chain; an id
+    // that none answers is disabled, as the framework disables items nobody handles.
+    CommandState update(int id) const
+    {
+        CommandState state;
+        for (CommandTarget* t : chain_)
+            if (t && t->updateCommand(id, state))
+                return state;
+        state.enabled = false;
+        return state;
+    }
+
+private:
+    std::vector<CommandTarget*> chain_;
+};
