@@ -65,8 +65,25 @@ public:
     ViewportRect viewportRect() const;
     const std::array<float, 27>& controlGrid() const;
     VideoTexture* videoHandle() const;
+    int spinEnabled() const;
+    int spinStep() const;
+    int texWidth() const;
+    int texHeight() const;
+    const std::array<float, 16>& texScale() const;
+
+    // The GL texture name of the open video (0 before the first frame after an open is drawn).
+    unsigned textureName() const;
+    // Bytes handed to the texture in the last DrawFrame (creation or per-frame update).
+    long long uploadedBytesLastFrame() const;
+    // Physical pixels per window pixel of the surface drawn on; SetViewport's values are
+    // window pixels and are scaled by this when applied. 1 at construction.
+    void SetDevicePixelRatio(double ratio);
+
+    struct State;  // the renderer's fields, shared by its implementation files
 
 private:
-    struct State;
+    void DrawSurface();
+    void DrawShape();
+
     State* d;  // owned
 };

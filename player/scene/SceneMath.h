@@ -1,0 +1,60 @@
+// The scene's arithmetic without any GL: the values the arrow keys and the shape's rotation
+// step through, the placement of the flat picture and of the curved surfaces, and the aspect
+// ratio of the projection.
+#pragma once
+
+namespace scene {
+
+constexpr int kYawStep = 2;         // degrees per frame while a left or right arrow counts
+constexpr int kDepthStep = 2;       // scene units per frame while an up or down arrow counts
+constexpr int kDepthNearLimit = 50;
+constexpr int kDepthFarLimit = -100;
+constexpr int kPictureDistance = 550;  // the flat picture's distance from the eye
+
+// Yaw after turning by delta degrees; stays within -358..358 (the remainder keeps the sign).
+constexpr int turnYaw(int yaw, int delta) { return (yaw + delta) % 360; }
+
+// Depth offset after moving by delta units, held within kDepthFarLimit..kDepthNearLimit.
+constexpr int moveDepth(int depth, int delta)
+{
+    const int moved = depth + delta;
+    if (moved >= kDepthNearLimit)
+        return kDepthNearLimit;
+    if (moved <= kDepthFarLimit)
+        return kDepthFarLimit;
+    return moved;
+}
+
+// Spin angle after one frame in which a shape was drawn.
+constexpr int advanceSpin(int degrees, int enabled, int step)
+{
+    return enabled != 0 ? degrees + step : degrees;
+}
+
+// Keeps the spin angle within one turn (357 + 7 gives 4).
+constexpr int wrapSpin(int degrees) { return degrees >= 360 ? degrees % 360 : degrees; }
+
+// Offset that centres the flat picture on the view axis (integer halves, toward zero).
+constexpr int flatPictureShift(int size) { return size / -2; }
+
+// Distance from the eye of the curved surface of a mode; 0 for modes without a mesh.
+constexpr int meshDistance(int surfaceMode)
+{
+    switch (surfaceMode) {
+    case 1: return 550;
+    case 2:
+    case 3: return 650;
+    case 4: return 700;
+    case 6: return 750;
+    default: return 0;
+    }
+}
+
+// Aspect ratio for a viewport of w by h; 1 when either side is empty, so that the
+// projection never holds an infinite or undefined value.
+constexpr double viewportAspect(int w, int h)
+{
+    return (w > 0 && h > 0) ? static_cast<double>(w) / static_cast<double>(h) : 1.0;
+}
+
+}  // namespace scene
