@@ -1,0 +1,92 @@
+// The control panel: a docking panel whose controls set the skin colour, the picture's size
+// mode, proportion and play rate, the surface the picture is drawn on and the shape beside
+// it. The panel keeps no settings of its own: each action turns at once into calls on the
+// scene-settings sink (the main frame, which forwards them to its view) or on the skin.
+//
+// The controls are laid out from the panel's dialog template, in dialog units converted
+// with the panel font's metrics. The push buttons (Reset, the preset steps and the four
+// scroll arrows) only announce their command ids through commandIssued; whoever owns the
+// panel routes them back to ResetSkinColor, StepColorPreset and ScrollContent.
+#pragma once
+
+#include "DialogUnits.h"
+
+#include <QDockWidget>
+
+#include <array>
+#include <map>
+
+class QCheckBox;
+class QRadioButton;
+class QSlider;
+class SceneSettingsSink;
+class SkinColorTarget;
+
+class CColorChooserBar : public QDockWidget {
+    Q_OBJECT
+public:
+    static constexpr int kBarId = 0xE806;
+    // Pixel sizes above which the scroll arrows hide.
+    static constexpr int kArrowsHorizontalLimit = 310;
+    static constexpr int kArrowsVerticalLimit = 570;
+
+    // settings and skin must outlive the panel; either may be null (calls are then dropped).
+    CColorChooserBar(const QString& windowName, SceneSettingsSink* settings, SkinColorTarget* skin,
+                     QWidget* parent = nullptr);
+
+    // Hue 180, saturation 100 (the neutral colour); the preset index stays.
+    void ResetSkinColor();
+    // One step along ColorPresetTable, wrapping at both ends.
+    void StepColorPreset(bool forward);
+    // Moves the whole content by dx, dy pixels and puts the scroll arrows back at the edges.
+    void ScrollContent(int dx, int dy);
+    // Captions in language 0 to 5; any other index changes nothing.
+    void SetLanguage(int language);
+
+    int presetIndex() const { return presetIndex_; }
+    // The control with the template's id (1051 hue slider, 1092 "Normal", ...), or null.
+    QWidget* control(int id) const;
+    // The widget that holds the controls; its rectangle is the panel's client area.
+    QWidget* client() const { return client_; }
+    const DialogUnits& dialogUnits() const { return units_; }
+
+signals:
+    // A push button was clicked: 1053, 1054, 1055, 1084, 1085, 1119 or 1120.
+    void commandIssued(int id);
+
+private:
+    // The seventeen slider values in the order they are exchanged with their sliders.
+    enum Value {
+        Hue, Saturation, Proportion, PlayRate,
+        Depth1, Depth2, Depth3, Depth4,
+        Freedom1, Freedom2, Freedom3, Freedom4, Freedom5, Freedom6, Freedom7, Freedom8,
+        RotationSpeed,
+        ValueCount
+    };
+
+    void createControls();
+    void initialise();
+    void setSlider(Value value, int minimum, int maximum, int position);
+    void readSliders();
+    void writeSliders();
+    void applySkinColor();
+    void placeScrollButtons(const QRect& clientRect);
+
+    void onSliderMoved(int id);
+    void onSizeModeClicked(int id);
+    void onSurfaceClicked(int id);
+    void onShapeClicked(int id);
+    void onRotationClicked();
+
+    QSlider* slider(int id) const;
+    QRadioButton* radio(int id) const;
+
+    SceneSettingsSink* settings_;
+    SkinColorTarget* skin_;
+    QWidget* client_ = nullptr;
+    DialogUnits units_;
+    std::map<int, QWidget*> controls_;
+    std::array<QSlider*, ValueCount> exchange_{};
+    std::array<int, ValueCount> values_{};
+    int presetIndex_ = 0;
+};
