@@ -1,0 +1,185 @@
+// The exported C interface: null handles answer with empty values here, everything else is
+// forwarded to the handle's operations.
+#include <cstdlib>
+#include <new>
+
+#include "Messages.h"
+#include "PlaybackGraph.h"
+#include "TextureFilter.h"
+#include "VideoTexture.h"
+#include "framelift.h"
+
+using namespace framelift;
+
+namespace {
+
+// Sizes of the connected texture filter; unconnected filters report -1, no filter 0.
+TextureGeometry geometryOf(const VideoTexture* h)
+{
+    if (!h || !h->filter) {
+        TextureGeometry none;
+        none.videoWidth = none.videoHeight = none.texWidth = none.texHeight = 0;
+        return none;
+    }
+    return textureImageOf(h->filter).geometry();
+}
+
+}  // namespace
+
+extern "C" {
+
+VideoTexture* CreateVideoTexture(void)
+{
+    ensureMediaPipeline();
+    return new (std::nothrow) VideoTexture();
+}
+
+bool DeleteVideoTexture(VideoTexture* handle)
+{
+    if (!handle)
+        return false;
+    freeVideo(*handle);
+    delete handle;
+    return true;
+}
+
+bool LoadVideo(VideoTexture* handle, const char* path, int32_t sizeMode, int32_t insertFfdshow)
+{
+    return handle && loadVideo(*handle, path, sizeMode, insertFfdshow != 0);
+}
+
+bool FreeVideo(VideoTexture* handle)
+{
+    if (!handle)
+        return false;
+    freeVideo(*handle);
+    return true;
+}
+
+bool Play(VideoTexture* handle)
+{
+    if (!handle)
+        return false;
+    play(*handle);
+    return true;
+}
+
+bool Pause(VideoTexture* handle)
+{
+    if (!handle)
+        return false;
+    pause(*handle);
+    return true;
+}
+
+bool Stop(VideoTexture* handle)
+{
+    if (!handle)
+        return false;
+    stop(*handle);
+    return true;
+}
+
+bool Restart(VideoTexture* handle)
+{
+    return GotoTime(handle, 0.0);
+}
+
+bool GotoTime(VideoTexture* handle, double seconds)
+{
+    if (!handle)
+        return false;
+    gotoTime(*handle, seconds);
+    return true;
+}
+
+bool UpdateEvent(VideoTexture* handle)
+{
+    return handle && updateEvent(*handle);
+}
+
+int32_t GetTexWidth(VideoTexture* handle)
+{
+    return geometryOf(handle).texWidth;
+}
+
+int32_t GetTexHeight(VideoTexture* handle)
+{
+    return geometryOf(handle).texHeight;
+}
+
+float GetVideoRatio(VideoTexture* handle)
+{
+    const TextureGeometry g = geometryOf(handle);
+    if (!g.connected())
+        return 1.0f;
+    return static_cast<float>(g.videoWidth) / static_cast<float>(g.videoHeight);
+}
+
+uint8_t* GetTexture(VideoTexture* handle)
+{
+    if (!handle || !handle->filter)
+        return nullptr;
+    return textureImageOf(handle->filter).take(kFirstFrameBound);
+}
+
+bool GetTexScalMatrix(VideoTexture* handle, float* out)
+{
+    if (!handle)
+        return false;
+    const TextureGeometry g = geometryOf(handle);
+    if (out && g.connected() && g.hasTexture())
+        writeScaleMatrix(g, out);
+    return true;
+}
+
+int32_t GetVideoWidth(VideoTexture* handle)
+{
+    return geometryOf(handle).videoWidth;
+}
+
+int32_t GetVideoHeight(VideoTexture* handle)
+{
+    return geometryOf(handle).videoHeight;
+}
+
+bool MuteSound(VideoTexture* handle)
+{
+    if (!handle)
+        return false;
+    muteSound(*handle);
+    return true;
+}
+
+bool SetRate(VideoTexture* handle, double rate)
+{
+    if (!handle)
+        return false;
+    setRate(*handle, rate);
+    return true;
+}
+
+bool FullScreen(VideoTexture* handle)
+{
+    // The texture filter has no window: there is no full-screen mode to switch.
+    return handle != nullptr;
+}
+
+ImageBmpInfo GetCurrentImageBmp(VideoTexture* handle)
+{
+    if (!handle)
+        return ImageBmpInfo{};
+    return currentImageBmp(*handle);
+}
+
+void FreeImageBmp(uint8_t* data)
+{
+    std::free(data);
+}
+
+void SetMessageReceiver(FrameliftMessageFn receiver, void* userData)
+{
+    setMessageReceiver(receiver, userData);
+}
+
+}  // extern "C"

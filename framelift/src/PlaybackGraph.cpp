@@ -1,0 +1,103 @@
+#include "PlaybackGraph.h"
+
+#include <climits>
+#include <cstring>
+#include <string>
+
+#include "Messages.h"
+#include "TextureFilter.h"
+#include "graph/FilterRegistry.h"
+
+namespace framelift {
+namespace {
+
+bool buildNormalPath(Graph& graph, const std::string& path)
+{
+    GstElement* source = graph.addSourceFilter(path, "SOURCE");
+    if (!source)
+        return false;
+    GstPad* output = Graph::findPin(source, "Output");
+    if (!output)
+        return false;
+    const bool rendered = graph.render(output);
+    gst_object_unref(output);
+    return rendered;
+}
+
+bool buildFfdshowPath(Graph& graph, GstElement* textureFilter, const std::string& path)
+{
+    // The registry is the device enumerator; its encoders form the compressor category (an
+    // empty category simply finds nothing).
+    const auto compressors = videoCompressors();
+    if (!compressors) {
+        showMessage(kNoDeviceEnumMessage);
+        return false;
+    }
+    GstElement* ffdshow = nullptr;
+    for (const FilterEntry& entry : *compressors) {
+        if (entry.friendlyName == kFfdshowFriendlyName) {
+            ffdshow = bindToFilter(entry);
+            break;
+        }
+    }
+    if (!ffdshow) {
+        showMessage(kNoFfdshowMessage);
+        return false;
+    }
+    if (!graph.addFilter(ffdshow, "ffdshow")) {
+        showMessage(kCannotAddFfdshowMessage);
+        return false;
+    }
+    GstPad* output = Graph::findPinByDirection(ffdshow, GST_PAD_SRC);
+    GstPad* input = Graph::findPinByDirection(textureFilter, GST_PAD_SINK);
+    graph.connect(output, input);  // not checked: rendering finds out
+    if (output)
+        gst_object_unref(output);
+    if (input)
+        gst_object_unref(input);
+    if (!graph.renderFile(path)) {
+        showMessage(kRenderFileMessage);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void freeVideo(VideoTexture& h)
+{
+    h.servicesHeld = false;
+    h.filter = nullptr;
+    h.graph.reset();
+}
+
+bool loadVideo(VideoTexture& h, const char* path, int32_t sizeMode, bool insertFfdshow)
+{
+    freeVideo(h);
+    if (!ensureMediaPipeline())
+        return false;
+    auto graph = std::make_unique<Graph>();
+    if (!graph->valid())
+        return false;
+    h.graph = std::move(graph);
+
+    // An unknown size mode would give a filter that never has a texture: refuse it here.
+    if (!isValidSizeMode(sizeMode))
+        return false;
+    GstElement* filter = createTextureFilter(sizeMode);
+    if (!filter || !h.graph->addFilter(filter, "D4100TextureFilter"))
+        return false;
+    h.filter = filter;
+
+    if (!path || std::strlen(path) >= PATH_MAX)
+        return false;
+
+    const bool built = insertFfdshow ? buildFfdshowPath(*h.graph, filter, path)
+                                     : buildNormalPath(*h.graph, path);
+    if (!built)
+        return false;
+    h.servicesHeld = true;
+    return true;
+}
+
+}  // namespace framelift

@@ -1,0 +1,166 @@
+#include "TextureFilter.h"
+
+#include <gst/video/gstvideosink.h>
+#include <gst/video/video.h>
+
+#include <atomic>
+#include <mutex>
+
+#include "Snapshot.h"
+
+namespace framelift {
+namespace {
+
+std::atomic<bool> clockSyncForNewFilters{true};
+
+// C++ state of one filter, allocated in instance init and deleted in finalize.
+struct FilterState {
+    // Streaming thread only (set_info and show_frame run there, one after the other).
+    GstVideoInfo info;
+
+    // Locked internally; shared with the caller.
+    TextureImage image{SizePowerOfTwoUp};
+
+    // Protected by lastMutex: the last presented frame, kept for snapshots.
+    std::mutex lastMutex;
+    GstBuffer* lastBuffer = nullptr;
+    GstVideoInfo lastInfo;
+};
+
+}  // namespace
+}  // namespace framelift
+
+struct D4100TextureFilter {
+    GstVideoSink parent;
+    framelift::FilterState* state;  // set once in init
+};
+
+struct D4100TextureFilterClass {
+    GstVideoSinkClass parent_class;
+};
+
+G_DEFINE_TYPE(D4100TextureFilter, d4100_texture_filter, GST_TYPE_VIDEO_SINK)
+
+namespace {
+
+framelift::FilterState* stateOf(gpointer object)
+{
+    return reinterpret_cast<D4100TextureFilter*>(object)->state;
+}
+
+gboolean textureFilterSetInfo(GstVideoSink* sink, GstCaps*, const GstVideoInfo* info)
+{
+    framelift::FilterState* state = stateOf(sink);
+    state->info = *info;
+    state->image.resize(GST_VIDEO_INFO_WIDTH(info), GST_VIDEO_INFO_HEIGHT(info));
+    return TRUE;
+}
+
+GstFlowReturn textureFilterShowFrame(GstVideoSink* sink, GstBuffer* buffer)
+{
+    framelift::FilterState* state = stateOf(sink);
+    GstVideoFrame frame;
+    if (!gst_video_frame_map(&frame, &state->info, buffer, GST_MAP_READ)) {
+        GST_ELEMENT_ERROR(sink, RESOURCE, READ, ("Could not read a video frame."), (nullptr));
+        return GST_FLOW_ERROR;
+    }
+    state->image.copyFrame(static_cast<const uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(&frame, 0)),
+                           GST_VIDEO_FRAME_PLANE_STRIDE(&frame, 0));
+    gst_video_frame_unmap(&frame);
+    {
+        std::lock_guard<std::mutex> lock(state->lastMutex);
+        gst_buffer_replace(&state->lastBuffer, buffer);
+        state->lastInfo = state->info;
+    }
+    return GST_FLOW_OK;
+}
+
+void textureFilterFinalize(GObject* object)
+{
+    framelift::FilterState* state = stateOf(object);
+    gst_buffer_replace(&state->lastBuffer, nullptr);
+    delete state;
+    G_OBJECT_CLASS(d4100_texture_filter_parent_class)->finalize(object);
+}
+
+}  // namespace
+
+static void d4100_texture_filter_class_init(D4100TextureFilterClass* klass)
+{
+    G_OBJECT_CLASS(klass)->finalize = textureFilterFinalize;
+    GstElementClass* elementClass = GST_ELEMENT_CLASS(klass);
+    gst_element_class_set_static_metadata(elementClass, "D4100TextureFilter", "Sink/Video",
+                                          "Copies each presented frame into a texture image",
+                                          "Framelift");
+    static GstStaticPadTemplate sinkTemplate = GST_STATIC_PAD_TEMPLATE(
+        "sink", GST_PAD_SINK, GST_PAD_ALWAYS, GST_STATIC_CAPS(GST_VIDEO_CAPS_MAKE("BGR")));
+    gst_element_class_add_static_pad_template(elementClass, &sinkTemplate);
+    GstVideoSinkClass* sinkClass = GST_VIDEO_SINK_CLASS(klass);
+    sinkClass->set_info = textureFilterSetInfo;
+    sinkClass->show_frame = textureFilterShowFrame;
+}
+
+static void d4100_texture_filter_init(D4100TextureFilter* self)
+{
+    self->state = new framelift::FilterState();
+    gst_video_info_init(&self->state->info);
+    gst_video_info_init(&self->state->lastInfo);
+    // A paused graph copies nothing: only frames presented while running reach the image.
+    // The snapshot keeps its own reference, so the base's last-sample is not needed.
+    g_object_set(self, "show-preroll-frame", FALSE, "enable-last-sample", FALSE, "sync",
+                 framelift::clockSyncForNewFilters.load() ? TRUE : FALSE, nullptr);
+}
+
+namespace framelift {
+
+GstElement* createTextureFilter(int32_t sizeMode)
+{
+    auto* filter = static_cast<D4100TextureFilter*>(
+        g_object_new(d4100_texture_filter_get_type(), nullptr));
+    if (!filter)
+        return nullptr;
+    filter->state->image.setSizeMode(sizeMode);
+    return GST_ELEMENT(filter);
+}
+
+bool isTextureFilter(GstElement* element)
+{
+    return element && G_TYPE_CHECK_INSTANCE_TYPE(element, d4100_texture_filter_get_type());
+}
+
+TextureImage& textureImageOf(GstElement* filter)
+{
+    return stateOf(filter)->image;
+}
+
+std::vector<uint8_t> lastFrameAsDib(GstElement* filter)
+{
+    FilterState* state = stateOf(filter);
+    GstBuffer* buffer = nullptr;
+    GstVideoInfo info;
+    {
+        std::lock_guard<std::mutex> lock(state->lastMutex);
+        if (state->lastBuffer)
+            buffer = gst_buffer_ref(state->lastBuffer);
+        info = state->lastInfo;
+    }
+    if (!buffer)
+        return {};
+    std::vector<uint8_t> dib;
+    GstVideoFrame frame;
+    if (gst_video_frame_map(&frame, &info, buffer, GST_MAP_READ)) {
+        dib = encodeBottomUpDib(static_cast<const uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(&frame, 0)),
+                                GST_VIDEO_FRAME_PLANE_STRIDE(&frame, 0),
+                                GST_VIDEO_FRAME_WIDTH(&frame), GST_VIDEO_FRAME_HEIGHT(&frame));
+        gst_video_frame_unmap(&frame);
+    }
+    gst_buffer_unref(buffer);
+    return dib;
+}
+
+void setTextureFilterClockSync(bool sync)
+{
+    clockSyncForNewFilters.store(sync);
+}
+
+}  // namespace framelift

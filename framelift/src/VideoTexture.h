@@ -1,0 +1,44 @@
+// The handle behind the exported functions, and what each export does with it once the
+// handle is known not to be null.
+#pragma once
+
+#include <gst/gst.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "framelift.h"
+#include "graph/Graph.h"
+
+struct VideoTexture {
+    // The graph of the loaded video; null when empty.
+    std::unique_ptr<framelift::Graph> graph;
+    // The texture filter inside `graph` (the graph holds the reference); null when empty.
+    GstElement* filter = nullptr;
+    // Set when a load completed: the graph's control, position, event and sound services may
+    // be used. A failed load can leave `graph` and `filter` without it.
+    bool servicesHeld = false;
+};
+
+namespace framelift {
+
+// How long GetTexture waits for the first frame before it gives up.
+constexpr std::chrono::milliseconds kFirstFrameBound{5000};
+
+// Makes sure GStreamer is initialised (once per process) and reports whether it is.
+bool ensureMediaPipeline();
+
+// The library-wide resume position in media time (100-nanosecond units).
+int64_t resumePosition();
+void setResumePosition(int64_t mediaTime);
+
+void play(VideoTexture& h);
+void pause(VideoTexture& h);
+void stop(VideoTexture& h);
+void gotoTime(VideoTexture& h, double seconds);
+bool updateEvent(VideoTexture& h);
+void muteSound(VideoTexture& h);
+void setRate(VideoTexture& h, double rate);
+ImageBmpInfo currentImageBmp(VideoTexture& h);
+
+}  // namespace framelift

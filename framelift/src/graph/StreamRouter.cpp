@@ -1,0 +1,259 @@
+#include "StreamRouter.h"
+
+#include <cstring>
+#include <initializer_list>
+
+#include "SoundOutput.h"
+
+namespace framelift {
+namespace {
+
+// The media kind of a decoded pad: "video", "audio" or something else.
+bool padCarries(GstPad* pad, const char* kind)
+{
+    GstCaps* caps = gst_pad_get_current_caps(pad);
+    if (!caps)
+        caps = gst_pad_query_caps(pad, nullptr);
+    bool match = false;
+    if (caps && gst_caps_get_size(caps) > 0) {
+        const char* name = gst_structure_get_name(gst_caps_get_structure(caps, 0));
+        match = g_str_has_prefix(name, kind);
+    }
+    if (caps)
+        gst_caps_unref(caps);
+    return match;
+}
+
+bool acceptsRawVideo(GstPad* input)
+{
+    GstCaps* raw = gst_caps_new_empty_simple("video/x-raw");
+    GstCaps* accepted = gst_pad_query_caps(input, nullptr);
+    const bool ok = accepted && gst_caps_can_intersect(raw, accepted);
+    if (accepted)
+        gst_caps_unref(accepted);
+    gst_caps_unref(raw);
+    return ok;
+}
+
+// Adds the chain to the bin, links it in order and brings it to the bin's state, last
+// element first. On a failed link the chain is taken out again.
+bool addChain(GstElement* bin, std::initializer_list<GstElement*> chain)
+{
+    for (GstElement* e : chain) {
+        if (!e) {
+            for (GstElement* made : chain) {
+                if (made)
+                    gst_object_unref(made);
+            }
+            return false;
+        }
+    }
+    for (GstElement* e : chain)
+        gst_bin_add(GST_BIN(bin), e);
+    const GstElement* const* items = chain.begin();
+    bool linked = true;
+    for (size_t i = 1; i < chain.size() && linked; ++i)
+        linked = gst_element_link(const_cast<GstElement*>(items[i - 1]),
+                                  const_cast<GstElement*>(items[i]));
+    if (!linked) {
+        for (GstElement* e : chain) {
+            gst_element_set_state(e, GST_STATE_NULL);
+            gst_bin_remove(GST_BIN(bin), e);
+        }
+        return false;
+    }
+    for (size_t i = chain.size(); i-- > 0;)
+        gst_element_sync_state_with_parent(const_cast<GstElement*>(items[i]));
+    return true;
+}
+
+bool linkPads(GstPad* from, GstElement* to)
+{
+    GstPad* sink = gst_element_get_static_pad(to, "sink");
+    const bool ok = sink && GST_PAD_LINK_SUCCESSFUL(gst_pad_link(from, sink));
+    if (sink)
+        gst_object_unref(sink);
+    return ok;
+}
+
+}  // namespace
+
+StreamRouter::StreamRouter(GstElement* pipeline) : pipeline_(pipeline) {}
+
+StreamRouter::~StreamRouter()
+{
+    for (auto& [decoder, id] : handlers_) {
+        g_signal_handler_disconnect(decoder, id);
+        gst_object_unref(decoder);
+    }
+}
+
+void StreamRouter::addRenderer(GstElement* renderer)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    renderers_.push_back(renderer);
+}
+
+bool StreamRouter::attach(GstPad* output)
+{
+    GstElement* decoder = gst_element_factory_make("decodebin", nullptr);
+    if (!decoder)
+        return false;
+    gst_bin_add(GST_BIN(pipeline_), decoder);
+    if (!linkPads(output, decoder)) {
+        gst_bin_remove(GST_BIN(pipeline_), decoder);
+        return false;
+    }
+    for (auto [signal, callback] : {std::pair{"pad-added", G_CALLBACK(onPadAdded)},
+                                    std::pair{"no-more-pads", G_CALLBACK(onNoMorePads)}}) {
+        gulong id = g_signal_connect(decoder, signal, callback, this);
+        handlers_.emplace_back(GST_ELEMENT(gst_object_ref(decoder)), id);
+    }
+    return true;
+}
+
+GstElement* StreamRouter::volumeElement() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return volume_;
+}
+
+void StreamRouter::onPadAdded(GstElement*, GstPad* pad, gpointer self)
+{
+    static_cast<StreamRouter*>(self)->route(pad);
+}
+
+void StreamRouter::onNoMorePads(GstElement*, gpointer self)
+{
+    static_cast<StreamRouter*>(self)->checkRenderersFed();
+}
+
+void StreamRouter::route(GstPad* pad)
+{
+    if (padCarries(pad, "video/")) {
+        GstPad* input;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            input = takeFreeVideoInput();
+        }
+        if (input) {
+            const bool linked = linkVideo(pad, input);
+            gst_object_unref(input);
+            if (linked)
+                return;
+        }
+    } else if (padCarries(pad, "audio/")) {
+        bool first;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            first = !soundTaken_;
+            soundTaken_ = true;
+        }
+        if (first && linkSound(pad))
+            return;
+    }
+    linkDiscard(pad);
+}
+
+GstPad* StreamRouter::takeFreeVideoInput()
+{
+    for (GstElement* renderer : renderers_) {
+        GstIterator* it = gst_element_iterate_sink_pads(renderer);
+        GValue item = G_VALUE_INIT;
+        GstPad* found = nullptr;
+        while (!found && gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
+            auto* input = GST_PAD(g_value_get_object(&item));
+            if (!gst_pad_is_linked(input) && acceptsRawVideo(input))
+                found = GST_PAD(gst_object_ref(input));
+            g_value_reset(&item);
+        }
+        g_value_unset(&item);
+        gst_iterator_free(it);
+        if (found)
+            return found;
+    }
+    return nullptr;
+}
+
+bool StreamRouter::linkVideo(GstPad* pad, GstPad* input)
+{
+    GstElement* convert = gst_element_factory_make("videoconvert", nullptr);
+    if (!convert)
+        return false;
+    if (!addChain(pipeline_, {convert}))
+        return false;
+    GstPad* convertOut = gst_element_get_static_pad(convert, "src");
+    bool ok = GST_PAD_LINK_SUCCESSFUL(gst_pad_link(convertOut, input));
+    gst_object_unref(convertOut);
+    ok = ok && linkPads(pad, convert);
+    if (!ok) {
+        gst_element_set_state(convert, GST_STATE_NULL);
+        gst_bin_remove(GST_BIN(pipeline_), convert);
+    }
+    return ok;
+}
+
+bool StreamRouter::linkSound(GstPad* pad)
+{
+    GstElement* output = makeSoundOutput();
+    if (!output)
+        return false;
+    GstElement* convert = gst_element_factory_make("audioconvert", nullptr);
+    GstElement* resample = gst_element_factory_make("audioresample", nullptr);
+    // Keeps the pitch when the rate changes.
+    GstElement* tempo = gst_element_factory_make("scaletempo", nullptr);
+    GstElement* volume = gst_element_factory_make("volume", nullptr);
+    if (!convert || !resample || !volume) {
+        for (GstElement* made : {convert, resample, tempo, volume, output}) {
+            if (made)
+                gst_object_unref(made);
+        }
+        return false;
+    }
+    bool ok = tempo ? addChain(pipeline_, {convert, resample, tempo, volume, output})
+                    : addChain(pipeline_, {convert, resample, volume, output});
+    gst_object_unref(output);  // the bin holds its own reference while it has it
+    ok = ok && linkPads(pad, convert);
+    if (ok) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        volume_ = volume;
+    }
+    return ok;
+}
+
+void StreamRouter::linkDiscard(GstPad* pad)
+{
+    GstElement* sink = gst_element_factory_make("fakesink", nullptr);
+    if (!sink)
+        return;
+    // Neither waits for preroll nor for the clock: it only keeps the stream flowing.
+    g_object_set(sink, "async", FALSE, "sync", FALSE, nullptr);
+    if (addChain(pipeline_, {sink}))
+        linkPads(pad, sink);
+}
+
+void StreamRouter::checkRenderersFed()
+{
+    bool unfed = false;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        for (GstElement* renderer : renderers_) {
+            GstIterator* it = gst_element_iterate_sink_pads(renderer);
+            GValue item = G_VALUE_INIT;
+            while (gst_iterator_next(it, &item) == GST_ITERATOR_OK) {
+                if (!gst_pad_is_linked(GST_PAD(g_value_get_object(&item))))
+                    unfed = true;
+                g_value_reset(&item);
+            }
+            g_value_unset(&item);
+            gst_iterator_free(it);
+        }
+    }
+    if (unfed) {
+        gst_element_post_message(
+            pipeline_, gst_message_new_application(GST_OBJECT(pipeline_),
+                                                   gst_structure_new_empty(kRendererUnfed)));
+    }
+}
+
+}  // namespace framelift

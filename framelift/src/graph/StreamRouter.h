@@ -1,0 +1,58 @@
+// Routes the streams a decoder finds in a file: the first video stream into a free video
+// input of a renderer already in the graph, the first sound stream into the sound branch,
+// anything else into a discarding sink. Only the streams the file has are linked, so no sink
+// is left waiting for a first frame that will never come.
+#pragma once
+
+#include <gst/gst.h>
+
+#include <mutex>
+#include <utility>
+#include <vector>
+
+namespace framelift {
+
+class StreamRouter {
+public:
+    explicit StreamRouter(GstElement* pipeline);
+    ~StreamRouter();
+    StreamRouter(const StreamRouter&) = delete;
+    StreamRouter& operator=(const StreamRouter&) = delete;
+
+    // A renderer (borrowed; the pipeline holds it) whose free inputs take streams.
+    void addRenderer(GstElement* renderer);
+
+    // Puts a decoder behind `output`. The decoder reports its streams on a streaming thread.
+    bool attach(GstPad* output);
+
+    // The sound branch's volume element, or null when the file's sound is not linked.
+    GstElement* volumeElement() const;
+
+    // Name of the application message posted when the decoder has found all streams and a
+    // renderer's input is still free: the graph can never preroll.
+    static constexpr const char* kRendererUnfed = "framelift-renderer-unfed";
+
+private:
+    static void onPadAdded(GstElement* decoder, GstPad* pad, gpointer self);
+    static void onNoMorePads(GstElement* decoder, gpointer self);
+
+    void route(GstPad* pad);
+    void checkRenderersFed();
+    GstPad* takeFreeVideoInput();  // mutex_ held
+    bool linkVideo(GstPad* pad, GstPad* input);
+    bool linkSound(GstPad* pad);
+    void linkDiscard(GstPad* pad);
+
+    GstElement* pipeline_;  // set once, borrowed
+
+    // Protected by mutex_: written on streaming threads, read by the caller.
+    mutable std::mutex mutex_;
+    std::vector<GstElement*> renderers_;
+    GstElement* volume_ = nullptr;
+    bool soundTaken_ = false;
+
+    // Caller thread only.
+    std::vector<std::pair<GstElement*, gulong>> handlers_;
+};
+
+}  // namespace framelift
