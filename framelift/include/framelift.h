@@ -3,29 +3,59 @@
  *
  * Lifecycle
  *   CreateVideoTexture() makes an empty handle. LoadVideo() builds a stopped, prerolled
- *   playback graph for a file; Play() runs it and every frame the graph presents is copied
- *   into a texture image that GetTexture() returns. FreeVideo() releases the graph (another
- *   LoadVideo() may follow), DeleteVideoTexture() releases the handle.
+ *   playback graph for a file (its sizes are known from then on); Play() runs it and every
+ *   frame the graph presents is copied into a texture image that GetTexture() returns.
+ *   FreeVideo() releases the graph (another LoadVideo() may follow on the same handle),
+ *   DeleteVideoTexture() releases the handle and everything it holds.
+ *
+ *   Typical use:
+ *       VideoTexture* h = CreateVideoTexture();
+ *       if (LoadVideo(h, path, FRAMELIFT_SIZE_POWER_OF_TWO_UP, 0)) {
+ *           Play(h);
+ *           uint8_t* pixels = GetTexture(h);     // first frame, or NULL after a few seconds
+ *           ... every drawing tick: UpdateEvent(h); upload GetTexture(h) ...
+ *           Stop(h);
+ *           FreeVideo(h);
+ *       }
+ *       DeleteVideoTexture(h);
  *
  * Texture image
  *   texWidth by texHeight pixels of 3 bytes in blue, green, red order, rows packed without
- *   padding. Row 0 is the picture's bottom row (the row OpenGL expects at t = 0). The video
- *   fills the lower-left videoWidth by videoHeight part; in size mode 1 the rest is black.
- *   The buffer is owned by the library.
+ *   padding (texWidth * 3 bytes a row; a reader that expects 4-byte row alignment must allow
+ *   for sides not a multiple of 4). Row 0 is the picture's bottom row (the row OpenGL expects
+ *   at t = 0). The video fills the lower-left videoWidth by videoHeight part; in size mode 1
+ *   the rest is black. In size mode 2 the texture holds the picture's lower-left part.
+ *   The buffer is owned by the library. The pointer GetTexture() returns stays whole and
+ *   valid until the next GetTexture() on the handle, or until FreeVideo(), LoadVideo() or
+ *   DeleteVideoTexture(): the streaming thread never writes it in between.
  *
  * Null handle
  *   Every function given a null handle does nothing and returns its empty value: false,
  *   0, null, 1.0f for GetVideoRatio(), an all-zero record for GetCurrentImageBmp().
  *
+ * Empty handle
+ *   A handle with no video (new, after FreeVideo(), or after a LoadVideo() that failed before
+ *   its graph existed) gives: true from Play, Pause, Stop, Restart, GotoTime, SetRate,
+ *   MuteSound, FullScreen and GetTexScalMatrix (which then write nothing), false from
+ *   UpdateEvent, 0 from the size accessors, 1.0f from GetVideoRatio(), NULL at once from
+ *   GetTexture(). After a load that failed once the texture filter was in the graph, the size
+ *   accessors answer -1 (the filter is not connected) until the next load or FreeVideo().
+ *
  * Threads
- *   The library's own streaming threads copy frames; nothing is ever called back on them
- *   except the message receiver (see below). Calls on one handle may come from several of
- *   the caller's threads, but FreeVideo(), LoadVideo() and DeleteVideoTexture() must not
- *   overlap any other call on the same handle.
+ *   GStreamer's streaming threads copy frames; nothing is ever called back on them. The
+ *   library starts no thread of its own. Calls on one handle may come from several of the
+ *   caller's threads, but FreeVideo(), LoadVideo() and DeleteVideoTexture() must not overlap
+ *   any other call on the same handle; keeping them apart is the caller's duty. Different
+ *   handles are independent (apart from the resume position below).
  *
  * Resume position
  *   One position for the whole library (shared by all handles): Pause() stores the current
- *   position, Stop() resets it to 0, Play() seeks to it before running.
+ *   position, Stop() resets it to 0, Play() seeks to it before running. GotoTime(), Restart()
+ *   and the end-of-stream rewind of UpdateEvent() do not change it.
+ *
+ * Paths
+ *   8-bit strings as the file system takes them (UTF-8 on usual Linux systems), at most
+ *   PATH_MAX - 1 bytes; a longer path fails the load.
  */
 #ifndef FRAMELIFT_H
 #define FRAMELIFT_H
@@ -66,30 +96,233 @@ typedef struct ImageBmpInfo {
  * called LoadVideo(). With no receiver installed, messages go to standard error. */
 typedef void (*FrameliftMessageFn)(const char* text, void* userData);
 
+/*
+ * Creates an empty handle. Initialises GStreamer the first time (it then stays initialised
+ * for the life of the process).
+ *
+ * Result: the new handle, owned by the caller until DeleteVideoTexture(); NULL when memory
+ *         runs out.
+ * Thread: any.
+ */
 FRAMELIFT_API VideoTexture* CreateVideoTexture(void);
+
+/*
+ * Releases the loaded video (as FreeVideo()) and destroys the handle. The handle and every
+ * pointer obtained from it (GetTexture()) are invalid afterwards. Snapshots from
+ * GetCurrentImageBmp() belong to the caller and stay valid.
+ *
+ * Result: true; false for a null handle.
+ * Thread: any, but no other call on the handle may overlap it.
+ */
 FRAMELIFT_API bool DeleteVideoTexture(VideoTexture* handle);
+
+/*
+ * Releases any loaded video, then builds a playback graph for the file and leaves it stopped
+ * and prerolled: on success the size accessors already answer, but no frame has been copied.
+ *
+ * path:          the file; NULL, a missing, empty, unreadable or undecodable file, a file
+ *                without a video stream, or a path of PATH_MAX bytes or more fail the load.
+ *                The string is only read during the call.
+ * sizeMode:      FRAMELIFT_SIZE_EXACT, FRAMELIFT_SIZE_POWER_OF_TWO_UP or
+ *                FRAMELIFT_SIZE_POWER_OF_TWO_DOWN; any other value fails the load.
+ * insertFfdshow: 0 for the normal path. Non-zero puts the installed video encoder whose
+ *                long name is exactly "ffdshow video encoder" in front of the texture filter;
+ *                when none is installed, the load fails with the message
+ *                "can not file ffdshow Video Codec filter" (see SetMessageReceiver()). The
+ *                other messages of that path are "SystemDeviceEnum CreateInstance Failed!",
+ *                "can not and ffdshow Video Codec filter" and "renderfile error".
+ *
+ * Result: true when the graph is built and prerolled. False otherwise, within a bound of
+ *         about ten seconds even for files that never bring a first frame; the handle stays
+ *         usable (another LoadVideo() may follow). False for a null handle.
+ * Thread: any, but no other call on the handle may overlap it. Messages of the ffdshow path
+ *         reach the receiver on this thread.
+ */
 FRAMELIFT_API bool LoadVideo(VideoTexture* handle, const char* path, int32_t sizeMode,
                              int32_t insertFfdshow);
+
+/*
+ * Stops and releases the graph, the texture filter and its texture image. Pointers from
+ * GetTexture() become invalid. Afterwards the handle is empty.
+ *
+ * Result: true; false for a null handle.
+ * Thread: any, but no other call on the handle may overlap it.
+ */
 FRAMELIFT_API bool FreeVideo(VideoTexture* handle);
+
+/*
+ * Seeks to the library-wide resume position (see above) and runs the graph. Frames are then
+ * copied as the graph presents them, at the video's own pace.
+ *
+ * Result: true (the graph's own result is not reported); false for a null handle.
+ * Thread: any.
+ */
 FRAMELIFT_API bool Play(VideoTexture* handle);
+
+/*
+ * Pauses the graph and stores its current position as the library-wide resume position. A
+ * paused graph copies no frame; the texture keeps the last copied one.
+ *
+ * Result: true; false for a null handle.
+ * Thread: any.
+ */
 FRAMELIFT_API bool Pause(VideoTexture* handle);
+
+/*
+ * Stops the graph (it stays prerolled where it was) and resets the resume position to 0, so
+ * the next Play() starts from the beginning.
+ *
+ * Result: true; false for a null handle.
+ * Thread: any.
+ */
 FRAMELIFT_API bool Stop(VideoTexture* handle);
+
+/*
+ * GotoTime(handle, 0.0).
+ *
+ * Result: true; false for a null handle.
+ * Thread: any.
+ */
 FRAMELIFT_API bool Restart(VideoTexture* handle);
+
+/*
+ * Moves playback to `seconds` from the start (negative values mean 0; values that are not
+ * finite are ignored). A running graph keeps running; the resume position is not changed.
+ *
+ * Result: true; false for a null handle.
+ * Thread: any.
+ */
 FRAMELIFT_API bool GotoTime(VideoTexture* handle, double seconds);
+
+/*
+ * Drains the graph's pending events, waiting about 1 ms for each. At the end of the stream
+ * it rewinds to 0 and the graph plays on, so a video loops for as long as the caller keeps
+ * calling this. Meant to be called on every drawing tick.
+ *
+ * Result: true when a video is loaded; false otherwise and for a null handle.
+ * Thread: any.
+ */
 FRAMELIFT_API bool UpdateEvent(VideoTexture* handle);
+
+/*
+ * Texture width in pixels (the video's width, or rounded to a power of two by the size mode).
+ *
+ * Result: the width; 0 with no video or a null handle; -1 after a failed load (see above).
+ * Thread: any.
+ */
 FRAMELIFT_API int32_t GetTexWidth(VideoTexture* handle);
+
+/*
+ * Texture height in pixels.
+ *
+ * Result: the height; 0 with no video or a null handle; -1 after a failed load.
+ * Thread: any.
+ */
 FRAMELIFT_API int32_t GetTexHeight(VideoTexture* handle);
+
+/*
+ * videoWidth / videoHeight.
+ *
+ * Result: the ratio; 1.0f with no video or a null handle.
+ * Thread: any.
+ */
 FRAMELIFT_API float GetVideoRatio(VideoTexture* handle);
+
+/*
+ * The newest copied frame as a texture image (see "Texture image" above). Returns at once
+ * once a frame has been copied; before the first frame it waits for one, at most about five
+ * seconds. A result different from the previous call's means a newer frame.
+ *
+ * Result: texWidth * texHeight * 3 bytes owned by the library, valid and unchanged until the
+ *         next GetTexture(), FreeVideo(), LoadVideo() or DeleteVideoTexture() on the handle.
+ *         NULL with no video, when no frame came in time (for example the graph was never
+ *         run), and for a null handle. Do not free it.
+ * Thread: any.
+ */
 FRAMELIFT_API uint8_t* GetTexture(VideoTexture* handle);
+
+/*
+ * Writes the scale matrix into out[0..15] (OpenGL element order): out[0] = videoWidth /
+ * texWidth, out[5] = videoHeight / texHeight, out[10] = out[15] = 1, the rest 0. Loaded as
+ * the texture matrix it maps 0..1 onto the part of the texture that holds the video.
+ *
+ * out:    16 floats owned by the caller; NULL writes nothing.
+ * Result: true for any non-null handle (nothing is written without a connected video);
+ *         false for a null handle.
+ * Thread: any.
+ */
 FRAMELIFT_API bool GetTexScalMatrix(VideoTexture* handle, float* out);
+
+/*
+ * Video width in pixels.
+ *
+ * Result: the width; 0 with no video or a null handle; -1 after a failed load.
+ * Thread: any.
+ */
 FRAMELIFT_API int32_t GetVideoWidth(VideoTexture* handle);
+
+/*
+ * Video height in pixels.
+ *
+ * Result: the height; 0 with no video or a null handle; -1 after a failed load.
+ * Thread: any.
+ */
 FRAMELIFT_API int32_t GetVideoHeight(VideoTexture* handle);
+
+/*
+ * Toggles the sound between full volume and silence: a volume of exactly 0 dB becomes
+ * silence, anything else (silence or an attenuated level) becomes full volume. A video
+ * without sound is left alone.
+ *
+ * Result: true; false for a null handle.
+ * Thread: any.
+ */
 FRAMELIFT_API bool MuteSound(VideoTexture* handle);
+
+/*
+ * Sets the play rate (1.0 is normal speed; values that are not positive and finite are
+ * ignored). The sound keeps its pitch. A video without sound changes rate without a break
+ * where the file's demuxer allows it.
+ *
+ * Result: true; false for a null handle.
+ * Thread: any.
+ */
 FRAMELIFT_API bool SetRate(VideoTexture* handle, double rate);
+
+/*
+ * The texture filter has no window, so there is no full-screen mode to switch: does nothing.
+ *
+ * Result: true; false for a null handle.
+ * Thread: any.
+ */
 FRAMELIFT_API bool FullScreen(VideoTexture* handle);
+
+/*
+ * A snapshot of the last presented frame as a device-independent bitmap: a 40-byte
+ * BITMAPINFOHEADER (little-endian, biHeight > 0, 24 bits, no compression) followed by the
+ * rows bottom row first, each padded to a multiple of 4 bytes. The whole picture is taken
+ * whatever the size mode.
+ *
+ * Result: width and height of the video; byteCount and data of the bitmap. data is owned by
+ *         the caller and released with FreeImageBmp(). Before the first presented frame
+ *         byteCount is 0 and data NULL; with no video, or for a null handle, all zeros.
+ * Thread: any.
+ */
 FRAMELIFT_API ImageBmpInfo GetCurrentImageBmp(VideoTexture* handle);
 
+/*
+ * Releases the data of a GetCurrentImageBmp() result. NULL is allowed and does nothing.
+ * Thread: any.
+ */
 FRAMELIFT_API void FreeImageBmp(uint8_t* data);
+
+/*
+ * Installs the receiver of the library's user-facing messages (the ffdshow path's texts).
+ * The receiver is called on the thread that called LoadVideo(), with no library lock held;
+ * `text` is valid only during the call. NULL restores the default: the text and a newline
+ * on standard error. Process-wide.
+ * Thread: any.
+ */
 FRAMELIFT_API void SetMessageReceiver(FrameliftMessageFn receiver, void* userData);
 
 #ifdef __cplusplus
