@@ -1,0 +1,26 @@
+// The media-information reader: the four report pages of a file and its duration.
+#pragma once
+
+#include "MediaInfo.h"
+
+#include <array>
+#include <string>
+
+namespace mediainfo {
+
+struct MediaReport {
+    // Base, More, Complete and Other: each page is the one before followed by one more
+    // report (with "Complete" set to "", "1" and "2").
+    std::array<std::string, 4> pages;
+    // The general stream's "Duration", 0 when there is none.
+    int durationMs = 0;
+};
+
+MediaReport readMediaReport(MediaInfo& info, const std::string& path);
+inline MediaReport readMediaReport(const std::string& path)
+{
+    MediaInfo info;
+    return readMediaReport(info, path);
+}
+
+}  // namespace mediainfo

@@ -1,0 +1,488 @@
+#include "MediaPlayerView.h"
+
+#include "AppState.h"
+#include "BarWatcher.h"
+#include "CommandIds.h"
+#include "FileChooser.h"
+#include "FullScreenHost.h"
+#include "MessagePresenter.h"
+#include "NavigationBar.h"
+#include "PositionClock.h"
+#include "ProgressSlider.h"
+#include "SceneRenderer.h"
+#include "SceneWidget.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+using view_layout::kBarHeight;
+
+const QString CBCGPMediaPlayerView::kDecoderMessage = QStringLiteral(
+    "Not find a suitable decoder, Recommend that you use Perfect decoder"
+    "(menu->plugin->Perfect decoder).");
+
+namespace {
+
+const QString kMessageTitle = QStringLiteral("MediaVelmora Player");
+// How often the full-screen bar watcher looks at the pointer.
+constexpr std::chrono::milliseconds kWatchInterval{25};
+
+}  // namespace
+
+CBCGPMediaPlayerView::CBCGPMediaPlayerView(AppState& app, FileChooser& chooser,
+                                           MessagePresenter& messages, KeyStateSource* keys,
+                                           QWidget* parent)
+    : QWidget(parent), app_(app), chooser_(chooser), messages_(messages),
+      renderer_(std::make_unique<SceneRenderer>(keys))
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    scene_ = new SceneWidget(renderer_.get(), this);
+    scene_->setMouseTracking(true);
+    scene_->setFocusPolicy(Qt::ClickFocus);
+    scene_->setFocusProxy(this);
+    scene_->installEventFilter(this);
+    // The pointer's height decides, in full screen, whether the bar is lifted into sight.
+    qApp->installEventFilter(this);
+    renderTimer_.start(kRenderPeriodMs, this);
+    initialUpdate();
+}
+
+CBCGPMediaPlayerView::~CBCGPMediaPlayerView()
+{
+    renderTimer_.stop();
+    endClock();
+    barWatcher_.reset();
+    // The scene widget releases its GL objects while the renderer still exists.
+    delete scene_;
+    scene_ = nullptr;
+}
+
+void CBCGPMediaPlayerView::initialUpdate()
+{
+    bar_ = new CNavigationBar(this);
+    bar_->setObjectName(QStringLiteral("navigationBar"));
+    bar_->loadButtons();
+    connect(bar_, &CNavigationBar::commandIssued, this,
+            [this](int id) { handleCommand(id); });
+    connect(bar_, &CNavigationBar::seekRequested, this, &CBCGPMediaPlayerView::SeekToPercent);
+    bar_->setGeometry(0, height() - kBarHeight, width(), kBarHeight);
+    bar_->raise();
+    updateBarCommands();
+    // Held at once: it runs only in full-screen mode.
+    barWatcher_ = std::make_unique<BarWatcher>(kWatchInterval, [this] { barWatcherPass(); });
+}
+
+// ---- Commands --------------------------------------------------------------------------
+
+bool CBCGPMediaPlayerView::handleCommand(int id)
+{
+    switch (id) {
+    case cmd::Back:
+    case cmd::Previous:
+        Back();
+        return true;
+    case cmd::Forward:
+    case cmd::Next:
+        Forward();
+        return true;
+    case cmd::Stop:
+        Stop();
+        return true;
+    case cmd::Play:
+        TogglePlayPause();
+        return true;
+    case cmd::Sound:
+    case cmd::Volume:
+        // The speakers' mute switch and the volume pop-up come with the mixer.
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CBCGPMediaPlayerView::updateCommand(int id, CommandState& state)
+{
+    switch (id) {
+    case cmd::Back:
+    case cmd::Forward:
+    case cmd::Stop:
+    case cmd::Previous:
+    case cmd::Play:
+    case cmd::Next:
+        state.enabled = playState_ == 1 || playState_ == 2;
+        return true;
+    case cmd::Sound:
+    case cmd::Volume:
+        state.enabled = true;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CBCGPMediaPlayerView::updateBarCommands()
+{
+    if (!bar_)
+        return;
+    for (int id = cmd::Stop; id <= cmd::Volume; ++id) {
+        CommandState state;
+        if (updateCommand(id, state))
+            bar_->setButtonEnabled(id, state.enabled);
+    }
+}
+
+// ---- Open and play ---------------------------------------------------------------------
+
+void CBCGPMediaPlayerView::OpenMedia()
+{
+    const QString path = chooser_.chooseMediaFile(this);
+    if (!path.isEmpty()) {
+        app_.currentMediaPath = path.toStdString();
+        if (!renderer_->OpenVideo(app_.currentMediaPath)) {
+            // The library has already let go of any earlier video: stop its clock and reset
+            // the bar so that nothing pretends to play.
+            if (clock_)
+                Stop();
+            messages_.information(this, kMessageTitle, kDecoderMessage);
+            return;
+        }
+        videoWidth_ = renderer_->QueryVideoWidth();
+        videoHeight_ = renderer_->QueryVideoHeight();
+        if (bar_)
+            bar_->progressSlider()->setEnabled(true);
+        positionSeconds_ = 0;
+        mediaActive_ = 1;
+        endClock();
+        startClock();
+        if (bar_) {
+            bar_->setPlayIcon(0);
+            bar_->progressSlider()->setPos(0, true);
+            bar_->setTimeText(view_layout::timeText(0, 0));
+        }
+    }
+    reapplySettings();
+}
+
+void CBCGPMediaPlayerView::Stop()
+{
+    mediaActive_ = 0;
+    endClock();
+    renderer_->CloseVideo();
+    if (bar_) {
+        bar_->progressSlider()->setPos(0, true);
+        bar_->setTimeText(CNavigationBar::kZeroTime);
+        bar_->setPlayIcon(1);
+    }
+}
+
+void CBCGPMediaPlayerView::TogglePlayPause()
+{
+    if (!mediaActive_)
+        return;
+    if (playState_ == 1) {
+        if (bar_)
+            bar_->setPlayIcon(1);
+        playState_ = 2;
+        renderer_->PauseVideo();
+        if (clock_)
+            clock_->hold();
+        renderer_->SetSpin(0, spinStep_);
+    } else if (playState_ == 2) {
+        if (bar_)
+            bar_->setPlayIcon(0);
+        playState_ = 1;
+        // Reopening the paused file continues from where it was paused.
+        renderer_->OpenVideo(app_.currentMediaPath);
+        if (clock_)
+            clock_->release();
+        reapplySettings();
+    }
+    updateBarCommands();
+}
+
+void CBCGPMediaPlayerView::Back()
+{
+    if (!mediaActive_ || positionSeconds_ < 100)
+        return;
+    const int target = positionSeconds_ -= 100;
+    renderer_->SeekTo(target);
+    showPosition(target, true);
+}
+
+void CBCGPMediaPlayerView::Forward()
+{
+    if (!mediaActive_ || positionSeconds_ > app_.mediaDurationMs / 1000 - 100)
+        return;
+    const int target = positionSeconds_ += 100;
+    renderer_->SeekTo(target);
+    showPosition(target, true);
+}
+
+void CBCGPMediaPlayerView::SeekToPercent(int percent)
+{
+    const int target = view_layout::secondsForPercent(app_.mediaDurationMs, percent);
+    positionSeconds_ = target;
+    renderer_->SeekTo(target);
+    // The slider is where the user put it; only the time follows at once.
+    if (mediaActive_)
+        showPosition(target, false);
+}
+
+int CBCGPMediaPlayerView::totalSeconds() const
+{
+    return app_.mediaDurationMs / 1000;
+}
+
+void CBCGPMediaPlayerView::showPosition(int seconds, bool moveSlider)
+{
+    if (!bar_)
+        return;
+    const int total = totalSeconds();
+    if (moveSlider)
+        bar_->progressSlider()->setPos(view_layout::progressPercent(seconds, total), true);
+    bar_->setTimeText(view_layout::timeText(seconds, total));
+}
+
+// ---- Position clock --------------------------------------------------------------------
+
+void CBCGPMediaPlayerView::startClock()
+{
+    const unsigned generation = ++clockGeneration_;
+    clock_ = std::make_unique<PositionClock>(
+        clockStep_, [this] { return mediaActive_.load() != 0; },
+        [this, generation] { return clockStep(generation); });
+}
+
+void CBCGPMediaPlayerView::endClock()
+{
+    // Updates that an ended clock has already queued are dropped by their generation.
+    ++clockGeneration_;
+    clock_.reset();
+}
+
+bool CBCGPMediaPlayerView::isPositionClockHeld() const
+{
+    return clock_ && clock_->isHeld();
+}
+
+bool CBCGPMediaPlayerView::clockStep(unsigned generation)
+{
+    const int total = app_.mediaDurationMs.load() / 1000;
+    const int position = ++positionSeconds_;
+    // A duration of 0 is unknown: the clock counts on and never stops the playback.
+    if (total > 0 && position >= total) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, generation] {
+                if (generation == clockGeneration_ && mediaActive_)
+                    Stop();
+            },
+            Qt::QueuedConnection);
+        return false;
+    }
+    QMetaObject::invokeMethod(
+        this,
+        [this, generation] {
+            if (generation == clockGeneration_ && mediaActive_)
+                showPosition(positionSeconds_.load(), true);
+        },
+        Qt::QueuedConnection);
+    return true;
+}
+
+// ---- Scene settings --------------------------------------------------------------------
+
+void CBCGPMediaPlayerView::applyViewport(const view_layout::Viewport& v)
+{
+    lastViewport_ = v;
+    renderer_->SetViewport(v.x, v.y, v.w, v.h);
+}
+
+void CBCGPMediaPlayerView::reapplySettings()
+{
+    SetSizeMode(sizeMode_);
+    SetProportion(proportion_);
+    SetRotation(spinEnabled_, spinStep_);
+}
+
+void CBCGPMediaPlayerView::SetSizeMode(int mode)
+{
+    sizeMode_ = mode;
+    const int cw = clientRect_.width(), ch = clientRect_.height();
+    if (mode == 0)
+        applyViewport(view_layout::originalSize(cw, ch, videoWidth_, videoHeight_));
+    else if (mode == 1)
+        applyViewport(view_layout::fullView(cw, ch));
+    renderer_->BuildSurface(surfaceMode_, depth_, p_[0], p_[1], p_[2], p_[3], p_[4], p_[5],
+                            p_[6], p_[7]);
+    renderer_->SetShapeKind(shapeKind_);
+}
+
+void CBCGPMediaPlayerView::SetProportion(int value)
+{
+    proportion_ = value;
+    applyViewport(view_layout::proportional(clientRect_.width(), clientRect_.height(), videoWidth_,
+                                            videoHeight_, value));
+}
+
+void CBCGPMediaPlayerView::SetSurface(int mode, int depth, int p1, int p2, int p3, int p4, int p5,
+                                      int p6, int p7, int p8)
+{
+    renderer_->BuildSurface(mode, depth, p1, p2, p3, p4, p5, p6, p7, p8);
+    surfaceMode_ = mode;
+    depth_ = depth;
+    const int values[8] = {p1, p2, p3, p4, p5, p6, p7, p8};
+    std::copy(std::begin(values), std::end(values), p_);
+}
+
+void CBCGPMediaPlayerView::SetShape(int kind)
+{
+    renderer_->SetShapeKind(kind);
+    shapeKind_ = kind;
+}
+
+void CBCGPMediaPlayerView::SetPlayRate(int value)
+{
+    renderer_->ChangeRate(value * 0.01);
+}
+
+void CBCGPMediaPlayerView::SetRotation(int enabled, int speed)
+{
+    spinEnabled_ = enabled;
+    spinStep_ = speed;
+    renderer_->SetSpin(enabled, speed);
+}
+
+// ---- Window events ---------------------------------------------------------------------
+
+void CBCGPMediaPlayerView::resizeEvent(QResizeEvent* event)
+{
+    clientRect_ = rect();
+    clientBottom_ = clientRect_.height();
+    scene_->setGeometry(clientRect_);
+    if (bar_)
+        bar_->setGeometry(0, clientRect_.height() - kBarHeight, clientRect_.width(), kBarHeight);
+    // In full screen the watcher places the bar again on its next pass.
+    barRaised_ = 0;
+    barMoved_ = true;
+    if (sizeMode_ == 0)
+        SetProportion(proportion_);
+    else if (sizeMode_ == 1)
+        applyViewport(view_layout::fullView(clientRect_.width(), clientRect_.height()));
+    QWidget::resizeEvent(event);
+}
+
+void CBCGPMediaPlayerView::timerEvent(QTimerEvent* event)
+{
+    if (event->timerId() != renderTimer_.timerId()) {
+        QWidget::timerEvent(event);
+        return;
+    }
+    tick();
+}
+
+void CBCGPMediaPlayerView::tick()
+{
+    if (sizeMode_ != 0)
+        applyViewport(view_layout::fullView(clientRect_.width(), clientRect_.height()));
+    // An empty viewport invalidates nothing, so no frame is drawn.
+    if (!renderer_->viewportRect().isEmpty())
+        scene_->update();
+    updateBarCommands();
+}
+
+void CBCGPMediaPlayerView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && !windowed_) {
+        ToggleFullScreen();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void CBCGPMediaPlayerView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        ToggleFullScreen();
+}
+
+bool CBCGPMediaPlayerView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove) {
+        const auto* move = static_cast<QMouseEvent*>(event);
+        cursorY_ = mapFromGlobal(move->globalPosition().toPoint()).y();
+    } else if (watched == scene_ && event->type() == QEvent::MouseButtonDblClick) {
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            ToggleFullScreen();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---- Full screen -----------------------------------------------------------------------
+
+void CBCGPMediaPlayerView::ToggleFullScreen()
+{
+    auto* frame = dynamic_cast<FullScreenHost*>(window());
+    if (!frame)
+        return;
+    if (windowed_) {
+        frame->SetFullScreen(1);
+        windowed_ = 0;
+        windowedFlag_ = 0;
+        // Out of sight at the bottom edge until the watcher lifts it.
+        if (bar_) {
+            bar_->setGeometry(0, height(), width(), 0);
+            barRaised_ = 0;
+            barMoved_ = true;
+            barWatcher_->release();
+        }
+    } else {
+        if (bar_)
+            barWatcher_->hold();
+        frame->SetFullScreen(0);
+        windowed_ = 1;
+        windowedFlag_ = 1;
+        if (bar_) {
+            bar_->show();
+            bar_->setGeometry(0, height() - kBarHeight, width(), kBarHeight);
+            barRaised_ = 0;
+        }
+    }
+}
+
+bool CBCGPMediaPlayerView::isBarWatcherHeld() const
+{
+    return barWatcher_ && barWatcher_->isHeld();
+}
+
+void CBCGPMediaPlayerView::barWatcherPass()
+{
+    if (windowedFlag_.load())
+        return;
+    const int band = view_layout::barRaisedFor(clientBottom_.load(), cursorY_.load()) ? 1 : 0;
+    if (barMoved_.exchange(false))
+        watcherBand_ = -1;
+    // Move the bar only when its band changes; the move itself is the UI thread's.
+    if (band == watcherBand_)
+        return;
+    watcherBand_ = band;
+    barRaised_ = band;
+    QMetaObject::invokeMethod(this, [this, band] { placeBar(band != 0); }, Qt::QueuedConnection);
+}
+
+void CBCGPMediaPlayerView::placeBar(bool raised)
+{
+    if (windowed_ || !bar_)
+        return;
+    const int w = clientRect_.width(), h = clientRect_.height();
+    const QRect band = raised ? QRect(0, h - 2 * kBarHeight, w, kBarHeight)
+                              : QRect(0, h - kBarHeight, w, kBarHeight);
+    if (bar_->geometry() != band)
+        bar_->setGeometry(band);
+}

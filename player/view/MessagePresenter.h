@@ -1,0 +1,20 @@
+// Shows the program's modal messages. Widgets take one by reference so that tests can see
+// what would have been shown without a modal loop.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+class MessagePresenter {
+public:
+    virtual ~MessagePresenter() = default;
+    // A message box with an OK button.
+    virtual void information(QWidget* parent, const QString& title, const QString& text) = 0;
+};
+
+// The real one: QMessageBox.
+class BoxMessagePresenter : public MessagePresenter {
+public:
+    void information(QWidget* parent, const QString& title, const QString& text) override;
+};
