@@ -1,0 +1,53 @@
+// The buttons of the explorer bar, painted in the bar's dark style: a menu button with a
+// white caption and a down arrow, a plain (or narrow logo) command button, and the round
+// back and forward buttons.
+#pragma once
+
+#include <QToolButton>
+
+class QMenu;
+
+// A 100-pixel-wide button with a caption that drops down its menu.
+class CExplorerToolbarMenuButton : public QToolButton {
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 100;
+
+    // Takes ownership of menu (which may be null: the button then drops nothing).
+    CExplorerToolbarMenuButton(const QString& caption, QMenu* menu, QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// A command button without image or text: 33 pixels wide with the narrow flag (drawn as the
+// product logo), otherwise 100.
+class CExplorerToolbarButton : public QToolButton {
+    Q_OBJECT
+public:
+    CExplorerToolbarButton(int commandId, bool narrow, QWidget* parent = nullptr);
+
+    int commandId() const { return commandId_; }
+    bool isNarrow() const { return narrow_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int commandId_;
+    bool narrow_;
+};
+
+// The round back (1042) or forward (1043) button at the bar's left end.
+class CExplorerNavigationButton : public QToolButton {
+    Q_OBJECT
+public:
+    CExplorerNavigationButton(int commandId, QWidget* parent = nullptr);
+    int commandId() const { return commandId_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int commandId_;
+};

@@ -1,0 +1,66 @@
+#include "LanguageTables.h"
+
+#include "CommandIds.h"
+
+#include <cstddef>
+
+namespace lang {
+
+namespace {
+
+constexpr const char* kMenuButtons[kLanguageCount][MenuButtonCount] = {
+    {"Open Media", "View", "Plugins", "help"},
+    {"Datei", "Blick", "Plugins", "Hilfe"},
+    {"Fichier", "Vue", "Plugins", "Aider"},
+    {"Expediente", "vista", "Plugins", "Ayuda"},
+    {"File", "vista", "Plugins", "Aiuto"},
+    {"файл", "мнение", "Плагин", "помощь"},
+};
+
+constexpr const char* kPanelNames[kLanguageCount][2] = {
+    {"Meida Convert", "Media File Messages"},
+    {"Meida konvertieren", "Media-Datei Meldungen"},
+    {"Convertir Meida", "Messages fichier Media"},
+    {"Meida Convertir", "Mensaje de Medios Archivo"},
+    {"Conversione Meida", "Media File Messaggi"},
+    {"Сообщения Преобразование", "Сообщения СМИ файла"},
+};
+
+}  // namespace
+
+const std::array<ItemCaption, 7> ItemCaptionTable = {{
+    {FileMenu, cmd::FileOpen, 0,
+     {nullptr, "Bezeichnung Datei", "Ouvrir Fichier", "Abierto", "Nuovo", "открытый"}},
+    {ViewMenu, cmd::ToggleControlPanel, 0,
+     {nullptr, "Farbe Fenster", "D'exploitation Fenêtre", "Ajuste Ventana", "Adattamento Finestra",
+      "изменять окно"}},
+    {ViewMenu, cmd::TogglePropertyPanel, 0,
+     {nullptr, "Ausgleich Fenster", "Propriété Fenêtre", "Propiedad Ventana", "Proprietà Finestra",
+      "Имущество окно"}},
+    {PluginMenu, 0, 6, {nullptr, "Andere", "Autres", "Otro", "Altro", "другой"}},
+    {HelpMenu, cmd::AppAbout, 0, {nullptr, "Auf", "Sur", "Sobre", "Circa", "о"}},
+    {HelpMenu, cmd::HomePage, 0,
+     {nullptr, "Nach Hause", "Maison", "Página Principal", "Sito Web", "домашняя страница"}},
+    {HelpMenu, cmd::CheckForUpdate, 0,
+     {nullptr, "Inspektion Aktualisierung", "Vérifier les mises à jour", "Buscar Actualizaciones",
+      "Controlla Aggiornamenti", "Обновления"}},
+}};
+
+const char* menuButtonCaption(int language, MenuButton button)
+{
+    if (!isValid(language) || button < 0 || button >= MenuButtonCount)
+        return nullptr;
+    return kMenuButtons[language][button];
+}
+
+const char* controlPanelName(int language)
+{
+    return isValid(language) ? kPanelNames[language][0] : nullptr;
+}
+
+const char* mediaInfoPanelName(int language)
+{
+    return isValid(language) ? kPanelNames[language][1] : nullptr;
+}
+
+}  // namespace lang
