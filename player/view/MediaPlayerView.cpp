@@ -140,31 +140,40 @@ void CBCGPMediaPlayerView::updateBarCommands()
 void CBCGPMediaPlayerView::OpenMedia()
 {
     const QString path = chooser_.chooseMediaFile(this);
-    if (!path.isEmpty()) {
-        app_.currentMediaPath = path.toStdString();
-        if (!renderer_->OpenVideo(app_.currentMediaPath)) {
-            // The library has already let go of any earlier video: stop its clock and reset
-            // the bar so that nothing pretends to play.
-            if (clock_)
-                Stop();
-            messages_.information(this, kMessageTitle, kDecoderMessage);
-            return;
-        }
-        videoWidth_ = renderer_->QueryVideoWidth();
-        videoHeight_ = renderer_->QueryVideoHeight();
-        if (bar_)
-            bar_->progressSlider()->setEnabled(true);
-        positionSeconds_ = 0;
-        mediaActive_ = 1;
-        endClock();
-        startClock();
-        if (bar_) {
-            bar_->setPlayIcon(0);
-            bar_->progressSlider()->setPos(0, true);
-            bar_->setTimeText(view_layout::timeText(0, 0));
-        }
+    if (path.isEmpty()) {
+        // Cancelled: nothing is opened; the settings go to the renderer again.
+        reapplySettings();
+        return;
+    }
+    OpenMediaPath(path);
+}
+
+bool CBCGPMediaPlayerView::OpenMediaPath(const QString& path)
+{
+    app_.currentMediaPath = path.toStdString();
+    if (!renderer_->OpenVideo(app_.currentMediaPath)) {
+        // The library has already let go of any earlier video: stop its clock and reset
+        // the bar so that nothing pretends to play.
+        if (clock_)
+            Stop();
+        messages_.information(this, kMessageTitle, kDecoderMessage);
+        return false;
+    }
+    videoWidth_ = renderer_->QueryVideoWidth();
+    videoHeight_ = renderer_->QueryVideoHeight();
+    if (bar_)
+        bar_->progressSlider()->setEnabled(true);
+    positionSeconds_ = 0;
+    mediaActive_ = 1;
+    endClock();
+    startClock();
+    if (bar_) {
+        bar_->setPlayIcon(0);
+        bar_->progressSlider()->setPos(0, true);
+        bar_->setTimeText(CNavigationBar::kZeroTime);
     }
     reapplySettings();
+    return true;
 }
 
 void CBCGPMediaPlayerView::Stop()

@@ -47,8 +47,10 @@ public:
     bool handleCommand(int id) override;
     bool updateCommand(int id, CommandState& state) override;
 
-    // Open and play.
+    // Open and play. OpenMedia asks for the file; OpenMediaPath opens the given one (the
+    // command line's) and returns whether it plays.
     void OpenMedia();
+    bool OpenMediaPath(const QString& path);
     void Stop();
     void TogglePlayPause();
     void Back();

@@ -11,10 +11,14 @@ public:
     virtual ~MessagePresenter() = default;
     // A message box with an OK button.
     virtual void information(QWidget* parent, const QString& title, const QString& text) = 0;
+    // A message box with OK and Cancel that does not block: it belongs to no window and the
+    // program goes on while it is shown.
+    virtual void notice(const QString& title, const QString& text) = 0;
 };
 
 // The real one: QMessageBox.
 class BoxMessagePresenter : public MessagePresenter {
 public:
     void information(QWidget* parent, const QString& title, const QString& text) override;
+    void notice(const QString& title, const QString& text) override;
 };

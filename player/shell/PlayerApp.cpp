@@ -1,0 +1,121 @@
+#include "PlayerApp.h"
+
+#include "AboutDialog.h"
+#include "ArrowKeyState.h"
+#include "CommandIds.h"
+#include "MainFrame.h"
+#include "ProductLinks.h"
+#include "Resources.h"
+#include "SettingsStore.h"
+#include "UpdateCheck.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+
+const QString CPlayerApp::kDepthWarning = QStringLiteral(
+    "The current display settings will not allow this application to display itself "
+    "properly.\r\nPlease change the display color setting to 'Highest (32 bit)' and run this "
+    "application again");
+
+std::string CPlayerApp::moduleDirectoryOf(const QString& programDirectory)
+{
+    QString dir = programDirectory;
+    if (!dir.endsWith(QLatin1Char('/')))
+        dir += QLatin1Char('/');
+    return dir.toStdString();
+}
+
+CPlayerApp::CPlayerApp(const QString& programDirectory, QObject* parent) : QObject(parent)
+{
+    state_.moduleDirectory = moduleDirectoryOf(programDirectory);
+    displayDepth_ = [] {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        return screen ? screen->depth() : 32;
+    };
+}
+
+CPlayerApp::~CPlayerApp()
+{
+    // The frame (and its view's threads) go first, then the waiting update workers.
+    frame_.reset();
+    updateCheck_.reset();
+}
+
+bool CPlayerApp::InitInstance(const QStringList& args)
+{
+    velmora::initResources();
+    QGuiApplication::setApplicationDisplayName(product::kAppTitle);
+    // The settings store: organisation "MediaVelmora", application "settings".
+    SettingsStore settings;
+    Q_UNUSED(settings);
+
+    keys_ = std::make_unique<ArrowKeyState>();
+    updateCheck_ = std::make_unique<UpdateCheck>(*messages_, updateDelay_);
+    frame_ = std::make_unique<CMainFrame>(state_, *chooser_, *messages_, keys_.get(), this);
+
+    frame_->show();
+    frame_->raise();
+
+    if (displayDepth_() < 16)
+        messages_->information(frame_.get(), product::kAppTitle, kDepthWarning);
+
+    // A file named on the command line is opened and played as "Open..." would.
+    const QStringList files = args.mid(1);
+    for (const QString& arg : files) {
+        if (arg.startsWith(QLatin1Char('-')))
+            continue;
+        frame_->OpenMediaFile(QFileInfo(arg).absoluteFilePath());
+        break;
+    }
+    return true;
+}
+
+int CPlayerApp::ExitInstance(int loopResult)
+{
+    frame_.reset();
+    updateCheck_.reset();
+    return loopResult;
+}
+
+bool CPlayerApp::handleCommand(int id)
+{
+    switch (id) {
+    case cmd::AppAbout:
+        ShowAbout();
+        return true;
+    case cmd::CheckForUpdate:
+        CheckForUpdate();
+        return true;
+    case cmd::FileNew:
+        // The document holds nothing: a new document changes nothing.
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CPlayerApp::updateCommand(int id, CommandState& state)
+{
+    switch (id) {
+    case cmd::AppAbout:
+    case cmd::CheckForUpdate:
+    case cmd::FileNew:
+        state.enabled = true;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CPlayerApp::ShowAbout()
+{
+    AboutDialog dialog(frame_.get());
+    dialog.exec();
+}
+
+void CPlayerApp::CheckForUpdate()
+{
+    if (updateCheck_)
+        updateCheck_->start();
+}

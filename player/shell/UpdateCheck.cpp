@@ -1,0 +1,31 @@
+#include "UpdateCheck.h"
+
+#include "MessagePresenter.h"
+
+const QString UpdateCheck::kText =
+    QStringLiteral("The current version is the latest version, do not need update");
+const QString UpdateCheck::kCaption = QStringLiteral("No Update Messages");
+
+UpdateCheck::UpdateCheck(MessagePresenter& messages, std::chrono::milliseconds delay,
+                         QObject* parent)
+    : QObject(parent), messages_(messages), delay_(delay)
+{
+}
+
+UpdateCheck::~UpdateCheck()
+{
+    gate_.end();
+    for (auto& worker : workers_)
+        worker.join();
+}
+
+void UpdateCheck::start()
+{
+    workers_.emplace_back([this] {
+        if (!gate_.sleep(delay_))
+            return;
+        // Widgets belong to the UI thread: the message is shown there.
+        QMetaObject::invokeMethod(
+            this, [this] { messages_.notice(kCaption, kText); }, Qt::QueuedConnection);
+    });
+}
