@@ -15,6 +15,8 @@ packages=(
   gstreamer1.0-tools gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly gstreamer1.0-libav
   gstreamer1.0-pulseaudio gstreamer1.0-alsa
+  # text overlays (timeoverlay) for the demo clip that scripts/run.sh makes
+  gstreamer1.0-x
   # media information and sound
   libmediainfo-dev libmediainfo0v5 libpulse-dev pulseaudio pulseaudio-utils
   # headless X for GUI tests, screenshots, test media, fonts
