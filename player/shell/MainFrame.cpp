@@ -2,10 +2,12 @@
 
 #include "AppState.h"
 #include "CommandIds.h"
+#include "EqualizerBar.h"
 #include "MediaPlayerDoc.h"
 #include "MediaPlayerView.h"
 #include "ProductLinks.h"
 #include "SettingsStore.h"
+#include "SkinColor.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -26,6 +28,7 @@ CMainFrame::CMainFrame(AppState& app, FileChooser& chooser, MessagePresenter& me
     createBars();
     createDocks();
     readSettings();
+    restoreLanguage();
     updateTimer_ = new QTimer(this);
     connect(updateTimer_, &QTimer::timeout, this, &CMainFrame::updateCommandUI);
     updateTimer_->start(200);
@@ -64,16 +67,6 @@ void CMainFrame::createActions()
     addCommandAction(cmd::CheckForUpdate, tr("Check for update"));
     addCommandAction(cmd::Back, tr("Back"));
     addCommandAction(cmd::Forward, tr("Forward"));
-}
-
-void CMainFrame::createBars()
-{
-    // The explorer toolbar with the menu buttons goes here.
-}
-
-void CMainFrame::createDocks()
-{
-    // The control panel and the media-information panel go here, tabbed at the left.
 }
 
 void CMainFrame::readSettings()
@@ -134,6 +127,8 @@ void CMainFrame::updateCommandUI()
 
 bool CMainFrame::handleCommand(int id)
 {
+    if (handleBarCommand(id))
+        return true;
     if (id == cmd::FileOpen) {
         OpenMediaFile();
         return true;
@@ -143,6 +138,8 @@ bool CMainFrame::handleCommand(int id)
 
 bool CMainFrame::updateCommand(int id, CommandState& state)
 {
+    if (updateBarCommand(id, state))
+        return true;
     if (id == cmd::FileOpen) {
         state.enabled = true;
         return true;
@@ -180,9 +177,12 @@ void CMainFrame::ReadMediaInfo()
     showMediaReport(lastReport_);
 }
 
-void CMainFrame::showMediaReport(const mediainfo::MediaReport&)
+void CMainFrame::showMediaReport(const mediainfo::MediaReport& report)
 {
-    // The media-information panel takes the four pages.
+    if (!mediaInfoPanel_)
+        return;
+    for (int page = 0; page < CEqualizerBar::kPageCount; ++page)
+        mediaInfoPanel_->setPageText(page, QString::fromStdString(report.pages[static_cast<size_t>(page)]));
 }
 
 // ---- Full screen -----------------------------------------------------------------------
@@ -200,7 +200,8 @@ void CMainFrame::SetFullScreen(int on)
     if (on == 1) {
         savedPlacement_ = saveGeometry();
         windowed_ = 0;
-        // The bars that the view does not own are hidden here.
+        // The bars that the view does not own are hidden; the view hides its transport bar.
+        showBars(false);
         const QRect window = geometry();
         const QRect view = viewScreenRect();
         const QRect screenArea = screen() ? screen()->geometry() : QRect(0, 0, 1024, 768);
@@ -216,7 +217,8 @@ void CMainFrame::SetFullScreen(int on)
         setGeometry(fullScreenRect_);
     } else {
         windowed_ = 1;
-        // The hidden bars are shown again here.
+        // Both panels come back even if they were hidden before.
+        showBars(true);
         hide();
         restoreGeometry(savedPlacement_);
         show();

@@ -17,15 +17,20 @@
 #include <QRect>
 
 #include <map>
+#include <memory>
 
 struct AppState;
 class CBCGPMediaPlayerDoc;
 class CBCGPMediaPlayerView;
+class CColorChooserBar;
+class CEqualizerBar;
+class CExplorerBar;
 class FileChooser;
 class KeyStateSource;
 class MessagePresenter;
 class QAction;
 class QTimer;
+class SkinColorSettings;
 
 class CMainFrame : public QMainWindow,
                    public CommandTarget,
@@ -58,6 +63,15 @@ public:
     void ReadMediaInfo();
     const mediainfo::MediaReport& lastMediaReport() const { return lastReport_; }
 
+    // Language 0 to 5 (English, German, French, Spanish, Italian, Russian): panel names, the
+    // explorer bar's menus and the control panel's captions; the index is stored in lang.dat
+    // beside the program. Any other index changes nothing.
+    void ApplyLanguage(int index);
+
+    CExplorerBar* explorerBar() const { return explorerBar_; }
+    CColorChooserBar* controlPanel() const { return controlPanel_; }
+    CEqualizerBar* mediaInfoPanel() const { return mediaInfoPanel_; }
+
     // FullScreenHost
     void SetFullScreen(int on) override;
     bool isWindowedState() const { return windowed_ != 0; }
@@ -85,6 +99,13 @@ private:
     void createBars();
     void createDocks();
     void readSettings();
+    // The language stored in lang.dat, applied when the file holds a valid index.
+    void restoreLanguage();
+    // Hides or shows the explorer bar and both panels (full-screen mode).
+    void showBars(bool show);
+    // Commands of the bars: panel toggles, the control panel's buttons, languages, product site.
+    bool handleBarCommand(int id);
+    bool updateBarCommand(int id, CommandState& state);
     void writeSettings();
     QAction* addCommandAction(int id, const QString& text, const QKeySequence& shortcut = {});
     // Where the view would lie on the screen after the bars that remain are laid out.
@@ -101,6 +122,11 @@ private:
     std::map<int, QAction*> actions_;
     QTimer* updateTimer_ = nullptr;
     mediainfo::MediaReport lastReport_;
+
+    std::unique_ptr<SkinColorSettings> skinColor_;
+    CExplorerBar* explorerBar_ = nullptr;
+    CEqualizerBar* mediaInfoPanel_ = nullptr;
+    CColorChooserBar* controlPanel_ = nullptr;
 
     int windowed_ = 1;
     QByteArray savedPlacement_;
