@@ -221,6 +221,8 @@ void CProgressSlider::mousePressEvent(QMouseEvent* event)
         placeThumbAt(along(p) - thumbLength() / 2);
         update();
         notify(ThumbTrack);
+        // The thumb is now under the pointer: holding and moving drags it.
+        dragging_ = true;
     }
     update();
 }

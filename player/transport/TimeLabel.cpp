@@ -28,7 +28,7 @@ QFont CTimeLabel::textFont() const
     // fits into the part that is visible.
     int visible = width();
     if (parentWidget())
-        visible = std::min(visible, parentWidget()->width() - x());
+        visible = std::min(visible, parentWidget()->width() - x() - 2);
     const int full = QFontMetrics(font).horizontalAdvance(text_);
     if (visible > 0 && full > visible)
         font.setStretch(std::max(60, visible * 100 / full));
