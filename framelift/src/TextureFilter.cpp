@@ -64,15 +64,27 @@ GstFlowReturn textureFilterShowFrame(GstVideoSink* sink, GstBuffer* buffer)
         GST_ELEMENT_ERROR(sink, RESOURCE, READ, ("Could not read a video frame."), (nullptr));
         return GST_FLOW_ERROR;
     }
-    state->image.copyFrame(static_cast<const uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(&frame, 0)),
-                           GST_VIDEO_FRAME_PLANE_STRIDE(&frame, 0));
-    gst_video_frame_unmap(&frame);
     {
+        // Kept before the copy completes, so a caller who sees the new texture also gets
+        // this frame as the snapshot.
         std::lock_guard<std::mutex> lock(state->lastMutex);
         gst_buffer_replace(&state->lastBuffer, buffer);
         state->lastInfo = state->info;
     }
+    state->image.copyFrame(static_cast<const uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(&frame, 0)),
+                           GST_VIDEO_FRAME_PLANE_STRIDE(&frame, 0));
+    gst_video_frame_unmap(&frame);
     return GST_FLOW_OK;
+}
+
+void textureFilterConstructed(GObject* object)
+{
+    G_OBJECT_CLASS(d4100_texture_filter_parent_class)->constructed(object);
+    // Set after construction: the base sets its construct properties after instance init.
+    // A paused graph copies nothing: only frames presented while running reach the image.
+    // The snapshot keeps its own reference, so the base's last-sample is not needed.
+    g_object_set(object, "show-preroll-frame", FALSE, "enable-last-sample", FALSE, "sync",
+                 framelift::clockSyncForNewFilters.load() ? TRUE : FALSE, nullptr);
 }
 
 void textureFilterFinalize(GObject* object)
@@ -87,6 +99,7 @@ void textureFilterFinalize(GObject* object)
 
 static void d4100_texture_filter_class_init(D4100TextureFilterClass* klass)
 {
+    G_OBJECT_CLASS(klass)->constructed = textureFilterConstructed;
     G_OBJECT_CLASS(klass)->finalize = textureFilterFinalize;
     GstElementClass* elementClass = GST_ELEMENT_CLASS(klass);
     gst_element_class_set_static_metadata(elementClass, "D4100TextureFilter", "Sink/Video",
@@ -105,10 +118,6 @@ static void d4100_texture_filter_init(D4100TextureFilter* self)
     self->state = new framelift::FilterState();
     gst_video_info_init(&self->state->info);
     gst_video_info_init(&self->state->lastInfo);
-    // A paused graph copies nothing: only frames presented while running reach the image.
-    // The snapshot keeps its own reference, so the base's last-sample is not needed.
-    g_object_set(self, "show-preroll-frame", FALSE, "enable-last-sample", FALSE, "sync",
-                 framelift::clockSyncForNewFilters.load() ? TRUE : FALSE, nullptr);
 }
 
 namespace framelift {
