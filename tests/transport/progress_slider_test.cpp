@@ -1,5 +1,6 @@
 // The progress slider on its own: geometry, clicks, drags, held end buttons, keys, hover and
 // its recoloured pictures.
+#include "../view/Eventually.h"
 #include "ProgressSlider.h"
 
 #include <QSignalSpy>
@@ -98,12 +99,12 @@ TEST_F(ProgressSliderTest, HeldEndButtonRepeatsUntilReleasedOrLeft)
     QTest::mousePress(slider, Qt::LeftButton, {}, right);
     EXPECT_TRUE(slider->isButtonPressed(CProgressSlider::RightButton));
     // After the delay it steps on its own.
-    QTRY_VERIFY_WITH_TIMEOUT(slider->pos() >= 14, 5000);
+    ASSERT_EVENTUALLY_WITHIN(slider->pos() >= 14, 5000);
     for (const auto& call : *spy)
         EXPECT_EQ(call.at(0).toInt(), CProgressSlider::LineDown);
     // The pointer leaves the control: the repeat stops.
     QTest::mouseMove(slider, QPoint(200, 40));
-    QTRY_VERIFY_WITH_TIMEOUT(!slider->isButtonPressed(CProgressSlider::RightButton), 5000);
+    ASSERT_EVENTUALLY_WITHIN(!slider->isButtonPressed(CProgressSlider::RightButton), 5000);
     const int stoppedAt = slider->pos();
     QTest::qWait(300);
     EXPECT_EQ(slider->pos(), stoppedAt);
@@ -141,16 +142,16 @@ TEST_F(ProgressSliderTest, HoverOverThumbShowsHandAndHotThumb)
     slider->setPos(50, true);
     // Without a button held the pointer really moves: wait for the window system's event.
     QTest::mouseMove(slider, thumbCentre());
-    QTRY_VERIFY(slider->isHovered());
+    ASSERT_EVENTUALLY(slider->isHovered());
     EXPECT_EQ(slider->cursor().shape(), Qt::PointingHandCursor);
     QTest::mouseMove(slider, QPoint(60, 6));
-    QTRY_VERIFY(!slider->isHovered());
+    ASSERT_EVENTUALLY(!slider->isHovered());
     EXPECT_EQ(slider->cursor().shape(), Qt::ArrowCursor);
     // Leaving the control altogether clears the hover too (the leave watch).
     QTest::mouseMove(slider, thumbCentre());
-    QTRY_VERIFY(slider->isHovered());
+    ASSERT_EVENTUALLY(slider->isHovered());
     QTest::mouseMove(parent.get(), QPoint(410, 35));
-    QTRY_VERIFY(!slider->isHovered());
+    ASSERT_EVENTUALLY(!slider->isHovered());
 }
 
 TEST_F(ProgressSliderTest, ThumbPicturesTakeThumbColourHotColourAndGreyMarks)

@@ -1,0 +1,102 @@
+// A view in a window of its own, driven as the main frame drives it, with the clips the view
+// tests play.
+#pragma once
+
+#include "AppState.h"
+#include "MediaInfoReader.h"
+#include "MediaPlayerView.h"
+#include "NavigationBar.h"
+#include "PlayerTestDoubles.h"
+#include "ProgressSlider.h"
+#include "SceneRenderer.h"
+#include "SceneWidget.h"
+#include "TestMedia.h"
+
+#include <QTest>
+
+#include <memory>
+
+namespace viewtest {
+
+// 95 minutes at one frame a second (64 x 48 pixels, quick to make).
+inline std::string longClip()
+{
+    testmedia::ClipSpec spec;
+    spec.name = "long-95min.avi";
+    spec.width = 64;
+    spec.height = 48;
+    spec.frames = 5700;
+    spec.fps = 1;
+    return testmedia::clip(spec);
+}
+
+// Two seconds, 320 x 240.
+inline std::string shortClip()
+{
+    testmedia::ClipSpec spec;
+    spec.name = "short-320x240.avi";
+    return testmedia::clip(spec);
+}
+
+inline std::string clip640()
+{
+    testmedia::ClipSpec spec;
+    spec.name = "clip-640x480.avi";
+    spec.width = 640;
+    spec.height = 480;
+    spec.frames = 25;
+    return testmedia::clip(spec);
+}
+
+// Ten seconds of colour bars scrolling sideways by 4 pixels a frame: every moment of the
+// clip has its own picture.
+inline std::string scrollingClip()
+{
+    return testmedia::custom(
+        "scrolling-bars.avi",
+        "videotestsrc num-buffers=250 pattern=smpte horizontal-speed=4 ! "
+        "video/x-raw,width=320,height=240,framerate=25/1 ! videoconvert ! avenc_mpeg4 ! "
+        "avimux ! filesink location=@OUT@");
+}
+
+class ViewHarness {
+public:
+    explicit ViewHarness(QSize client = QSize(800, 600))
+    {
+        view = std::make_unique<CBCGPMediaPlayerView>(app, chooser, messages, nullptr);
+        view->resize(client);
+        view->show();
+        exposed = QTest::qWaitForWindowExposed(view.get());
+    }
+
+    // The main frame's open sequence: the view's open (through the file dialog), the
+    // media-information reader, then playing.
+    void open(const std::string& path)
+    {
+        chooser.answers.push_back(QString::fromStdString(path));
+        openWithDialog();
+    }
+    void openWithDialog()
+    {
+        view->OpenMedia();
+        app.mediaDurationMs = mediainfo::readMediaReport(app.currentMediaPath).durationMs;
+        view->setPlayState(1);
+    }
+
+    CNavigationBar* bar() const { return view->navigationBar(); }
+    CProgressSlider* slider() const { return bar()->progressSlider(); }
+    SceneRenderer& renderer() const { return view->renderer(); }
+    QString timeText() const { return bar()->timeText(); }
+    void click(int commandId) const
+    {
+        QTest::mouseClick(bar(), Qt::LeftButton, {}, bar()->buttonRect(commandId).center());
+    }
+
+    AppState app;
+    QueuedFileChooser chooser;
+    RecordingMessages messages;
+    std::unique_ptr<CBCGPMediaPlayerView> view;
+    bool exposed = false;
+};
+
+}  // namespace viewtest

@@ -1,0 +1,174 @@
+// Opening files in the view: command states before and after, the picture and where it is
+// placed, a file no decoder takes, and a cancelled dialog.
+#include "Eventually.h"
+#include "CommandIds.h"
+#include "ViewHarness.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+using namespace viewtest;
+
+namespace {
+
+bool pictureShown(SceneWidget* scene, QPoint at)
+{
+    const QImage frame = scene->grabFramebuffer();
+    const QColor c = frame.pixelColor(at);
+    return c.red() + c.green() + c.blue() > 60;
+}
+
+}  // namespace
+
+TEST(ViewOpen, CommandsAreEnabledOnlyOnceSomethingWasOpened)
+{
+    ViewHarness h;
+    ASSERT_TRUE(h.exposed);
+    for (int id = cmd::Back; id <= cmd::Next; ++id) {
+        CommandState s;
+        ASSERT_TRUE(h.view->updateCommand(id, s));
+        EXPECT_FALSE(s.enabled) << id;
+    }
+    for (int id : {cmd::Sound, cmd::Volume}) {
+        CommandState s;
+        ASSERT_TRUE(h.view->updateCommand(id, s));
+        EXPECT_TRUE(s.enabled) << id;
+    }
+    EXPECT_FALSE(h.bar()->isButtonEnabled(cmd::Play));
+    EXPECT_TRUE(h.bar()->isButtonEnabled(cmd::Sound));
+    EXPECT_FALSE(h.slider()->isEnabled());
+    EXPECT_EQ(h.timeText(), "00:00:00-00:00:00");
+
+    h.open(shortClip());
+    EXPECT_TRUE(h.messages.boxes.empty());
+    EXPECT_EQ(h.view->playState(), 1);
+    EXPECT_TRUE(h.renderer().videoReady());
+    EXPECT_TRUE(h.slider()->isEnabled());
+    EXPECT_EQ(h.bar()->playIcon(), 0);  // pause symbol while playing
+    EXPECT_EQ(h.app.mediaDurationMs, 2000);
+    // The bar's buttons follow at the next tick.
+    ASSERT_EVENTUALLY(h.bar()->isButtonEnabled(cmd::Play));
+    for (int id = cmd::Stop; id <= cmd::Next; ++id)
+        EXPECT_TRUE(h.bar()->isButtonEnabled(id)) << id;
+    // And the picture is on the screen above the bar.
+    ASSERT_EVENTUALLY_WITHIN(pictureShown(h.view->sceneWidget(), QPoint(400, 200)), 5000);
+}
+
+TEST(ViewOpen, PlacesThePictureAsTheSizeModeSays)
+{
+    ViewHarness h(QSize(1000, 800));
+    ASSERT_TRUE(h.exposed);
+    h.open(shortClip());
+    ASSERT_EQ(h.view->videoWidth(), 320);
+    ASSERT_EQ(h.view->videoHeight(), 240);
+    // Full view (the start mode): the whole area above the bar, at every tick.
+    ASSERT_EVENTUALLY((h.view->lastViewport() == view_layout::Viewport{0, 60, 1000, 740}));
+    EXPECT_EQ(h.renderer().viewportRect().right, 1000);
+    EXPECT_EQ(h.renderer().viewportRect().bottom, 740);
+    // A proportion change in full view lasts until the next tick.
+    h.view->SetProportion(200);
+    EXPECT_EQ(h.view->lastViewport(), (view_layout::Viewport{420, 370, 160, 120}));
+    ASSERT_EVENTUALLY((h.view->lastViewport() == view_layout::Viewport{0, 60, 1000, 740}));
+
+    h.view->SetSizeMode(0);
+    h.view->SetProportion(400);
+    EXPECT_EQ(h.view->lastViewport(), (view_layout::Viewport{340, 310, 320, 240}));
+    QTest::qWait(100);  // ticks leave the original size alone
+    EXPECT_EQ(h.view->lastViewport(), (view_layout::Viewport{340, 310, 320, 240}));
+    // The picture is inside the viewport and black outside it. Qt's y runs downwards:
+    // GL rows 310..549 are widget rows 250..489.
+    const QImage frame = h.view->sceneWidget()->grabFramebuffer();
+    EXPECT_GT(frame.pixelColor(500, 370).lightness(), 20);
+    EXPECT_EQ(frame.pixelColor(100, 100).lightness(), 0);
+    EXPECT_EQ(frame.pixelColor(900, 600).lightness(), 0);
+}
+
+TEST(ViewOpen, OriginalSizeCutsALargeVideoToTheClientArea)
+{
+    ViewHarness h(QSize(600, 500));
+    ASSERT_TRUE(h.exposed);
+    h.view->SetSizeMode(0);
+    h.open(clip640());
+    h.view->SetSizeMode(0);
+    EXPECT_EQ(h.view->lastViewport(), (view_layout::Viewport{0, 40, 600, 480}));
+}
+
+TEST(ViewOpen, AFileNoDecoderTakesShowsTheMessageAndTheViewStaysUsable)
+{
+    ViewHarness h;
+    ASSERT_TRUE(h.exposed);
+    const std::string text = testmedia::writeFile("not-a-video.avi", "just some text\n");
+    h.open(text);
+    ASSERT_EQ(h.messages.boxes.size(), 1u);
+    EXPECT_EQ(h.messages.boxes[0].text,
+              "Not find a suitable decoder, Recommend that you use Perfect decoder"
+              "(menu->plugin->Perfect decoder).");
+    EXPECT_EQ(h.messages.boxes[0].title, "MediaVelmora Player");
+    EXPECT_FALSE(h.renderer().videoReady());
+    EXPECT_FALSE(h.view->hasPositionClock());
+    EXPECT_FALSE(h.slider()->isEnabled());
+    EXPECT_EQ(h.app.currentMediaPath, text);
+
+    // A good file afterwards plays.
+    h.open(shortClip());
+    EXPECT_EQ(h.messages.boxes.size(), 1u);
+    EXPECT_TRUE(h.renderer().videoReady());
+    EXPECT_TRUE(h.view->hasPositionClock());
+}
+
+TEST(ViewOpen, AFailedOpenWhilePlayingStopsTheOldClockAndResetsTheBar)
+{
+    ViewHarness h;
+    ASSERT_TRUE(h.exposed);
+    h.open(longClip());
+    h.view->SeekToPercent(10);
+    ASSERT_NE(h.timeText(), "00:00:00-00:00:00");
+    h.open(testmedia::writeFile("still-not-a-video.avi", "text"));
+    EXPECT_EQ(h.messages.boxes.size(), 1u);
+    EXPECT_FALSE(h.view->hasPositionClock());
+    EXPECT_FALSE(h.view->isMediaActive());
+    EXPECT_EQ(h.timeText(), "00:00:00-00:00:00");
+    EXPECT_EQ(h.bar()->playIcon(), 1);
+}
+
+TEST(ViewOpen, ACancelledDialogChangesNothing)
+{
+    ViewHarness h;
+    ASSERT_TRUE(h.exposed);
+    h.open(shortClip());
+    h.view->setClockStep(std::chrono::hours(1));
+    const std::string path = h.app.currentMediaPath;
+    h.chooser.answers.push_back(QString());  // cancel
+    h.openWithDialog();
+    EXPECT_EQ(h.chooser.asked, 2);
+    EXPECT_EQ(h.app.currentMediaPath, path);
+    EXPECT_TRUE(h.renderer().videoReady());
+    EXPECT_TRUE(h.view->isMediaActive());
+    EXPECT_TRUE(h.view->hasPositionClock());
+    EXPECT_TRUE(h.messages.boxes.empty());
+    EXPECT_EQ(h.app.mediaDurationMs, 2000);
+
+    // Cancelling before anything was opened leaves the bar as it was.
+    ViewHarness fresh;
+    fresh.openWithDialog();
+    EXPECT_FALSE(fresh.renderer().videoReady());
+    EXPECT_FALSE(fresh.slider()->isEnabled());
+    EXPECT_FALSE(fresh.view->hasPositionClock());
+    EXPECT_EQ(fresh.timeText(), "00:00:00-00:00:00");
+    EXPECT_EQ(fresh.app.mediaDurationMs, 0);
+}
+
+TEST(ViewOpen, SettingsReachTheRendererAndSurviveAnOpen)
+{
+    ViewHarness h;
+    ASSERT_TRUE(h.exposed);
+    h.view->SetSurface(2, 250, 0, 0, 0, 0, 0, 0, 0, 0);
+    h.view->SetShape(1);
+    EXPECT_EQ(h.renderer().surfaceMode(), 2);
+    EXPECT_EQ(h.renderer().shapeKind(), 1);
+    // The renderer forgets them at an open; the view gives them back.
+    h.open(shortClip());
+    EXPECT_EQ(h.renderer().surfaceMode(), 2);
+    EXPECT_EQ(h.renderer().shapeKind(), 1);
+}

@@ -1,0 +1,229 @@
+// Playing in the view: the position clock and the time text, Back and Forward, seeking from
+// the progress slider, pause and resume, Stop and the end of the media.
+#include "Eventually.h"
+#include "CommandIds.h"
+#include "ViewHarness.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace viewtest;
+
+namespace {
+
+// Mean difference of two pictures' grey levels over a grid of samples.
+double pictureDistance(const QImage& a, const QImage& b)
+{
+    double sum = 0;
+    int n = 0;
+    for (int y = 70; y < a.height() - 70; y += 7)
+        for (int x = 10; x < a.width() - 10; x += 7, ++n)
+            sum += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y)));
+    return n ? sum / n : 0;
+}
+
+}  // namespace
+
+TEST(ViewPlayback, TimeTextCountsSecondsOfPlay)
+{
+    ViewHarness h;
+    ASSERT_TRUE(h.exposed);
+    h.open(longClip());
+    ASSERT_EQ(h.app.mediaDurationMs, 5700000);
+    // The real clock: one second a step.
+    ASSERT_EVENTUALLY_WITHIN(h.timeText() == "00:00:07-01:35:00", 20000);
+    EXPECT_EQ(h.slider()->pos(), 0);  // 7 of 5700 seconds
+}
+
+TEST(ViewPlayback, BackAndForwardStepHundredSecondsWithinTheMedia)
+{
+    ViewHarness h;
+    ASSERT_TRUE(h.exposed);
+    h.open(longClip());
+    h.view->setClockStep(std::chrono::hours(1));
+    h.open(longClip());  // again, with a clock that stays still
+
+    // Back needs 100 seconds to go back: 99 stays.
+    h.app.mediaDurationMs = 198000;
+    h.view->SeekToPercent(50);
+    ASSERT_EQ(h.view->positionSeconds(), 99);
+    ASSERT_EVENTUALLY(h.bar()->isButtonEnabled(cmd::Previous));
+    h.click(cmd::Previous);
+    EXPECT_EQ(h.view->positionSeconds(), 99);
+    h.app.mediaDurationMs = 200000;
+    h.view->SeekToPercent(50);
+    ASSERT_EQ(h.view->positionSeconds(), 100);
+    h.click(cmd::Previous);
+    EXPECT_EQ(h.view->positionSeconds(), 0);
+    EXPECT_EQ(h.timeText(), "00:00:00-00:03:20");
+
+    // Forward with 150 seconds: from 51 nothing, from 50 to 150.
+    h.app.mediaDurationMs = 170000;
+    h.view->SeekToPercent(30);
+    ASSERT_EQ(h.view->positionSeconds(), 51);
+    h.app.mediaDurationMs = 150000;
+    h.click(cmd::Next);
+    EXPECT_EQ(h.view->positionSeconds(), 51);
+    h.app.mediaDurationMs = 100000;
+    h.view->SeekToPercent(50);
+    h.app.mediaDurationMs = 150000;
+    h.view->handleCommand(cmd::Forward);
+    EXPECT_EQ(h.view->positionSeconds(), 150);
+    EXPECT_EQ(h.timeText(), "00:02:30-00:02:30");
+    EXPECT_EQ(h.slider()->pos(), 100);
+}
+
+TEST(ViewPlayback, ClickingTheProgressSliderSeeksToItsPercentage)
+{
+    ViewHarness h(QSize(900, 500));
+    ASSERT_TRUE(h.exposed);
+    h.view->setClockStep(std::chrono::hours(1));
+    h.open(longClip());
+    h.app.mediaDurationMs = 3601000;
+    CProgressSlider* slider = h.slider();
+    // Put the thumb's centre where position 50 lies: edge t + trunc(50 (W - 3t) / 100 + 0.5).
+    const int t = slider->thumbSize().width();
+    const int edge = t + static_cast<int>(50 * (slider->width() - 3 * t) / 100.0 + 0.5);
+    QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(edge + t / 2, 6));
+    ASSERT_EQ(slider->pos(), 50);
+    EXPECT_EQ(h.view->positionSeconds(), 1800);
+    EXPECT_EQ(h.timeText(), "00:30:00-01:00:01");
+
+    // The keys step the slider and seek with it.
+    QTest::keyClick(slider, Qt::Key_Right);
+    EXPECT_EQ(slider->pos(), 51);
+    EXPECT_EQ(h.view->positionSeconds(), 1836);
+}
+
+TEST(ViewPlayback, PauseHoldsTheClockAndResumeGoesOnFromThePausedPicture)
+{
+    ViewHarness h;
+    ASSERT_TRUE(h.exposed);
+    h.view->setClockStep(std::chrono::milliseconds(300));
+    h.open(scrollingClip());
+    SceneWidget* scene = h.view->sceneWidget();
+    QTest::qWait(200);
+    const QImage start = scene->grabFramebuffer();
+    // Let it play a while (the picture scrolls 100 pixels a second), then pause with the
+    // Play button.
+    ASSERT_EVENTUALLY(h.bar()->isButtonEnabled(cmd::Play));
+    ASSERT_EVENTUALLY_WITHIN(h.view->positionSeconds() >= 5, 10000);
+    h.click(cmd::Play);
+    EXPECT_EQ(h.view->playState(), 2);
+    EXPECT_EQ(h.bar()->playIcon(), 1);
+    EXPECT_TRUE(h.view->isPositionClockHeld());
+    QTest::qWait(300);
+    const QImage paused = scene->grabFramebuffer();
+    const int heldAt = h.view->positionSeconds();
+    QTest::qWait(400);
+    EXPECT_EQ(h.view->positionSeconds(), heldAt);
+    EXPECT_LT(pictureDistance(paused, scene->grabFramebuffer()), 1.0);
+
+    // A seek while paused shows its time at once.
+    h.view->SeekToPercent(0);
+    EXPECT_EQ(h.timeText(), "00:00:00-00:00:10");
+
+    h.click(cmd::Play);
+    EXPECT_EQ(h.view->playState(), 1);
+    EXPECT_EQ(h.bar()->playIcon(), 0);
+    EXPECT_FALSE(h.view->isPositionClockHeld());
+    EXPECT_TRUE(h.renderer().videoReady());
+    QTest::qWait(120);
+    const QImage resumed = scene->grabFramebuffer();
+    EXPECT_LT(pictureDistance(resumed, paused), pictureDistance(resumed, start));
+    ASSERT_EVENTUALLY(h.view->positionSeconds() >= 1);
+}
+
+TEST(ViewPlayback, StopResetsTheBarAndPlayDoesNothingUntilTheNextOpen)
+{
+    ViewHarness h;
+    ASSERT_TRUE(h.exposed);
+    h.view->setClockStep(std::chrono::milliseconds(50));
+    h.open(longClip());
+    ASSERT_EVENTUALLY(h.view->positionSeconds() >= 60);
+    ASSERT_EVENTUALLY(h.slider()->pos() >= 1);
+    ASSERT_EVENTUALLY(h.bar()->isButtonEnabled(cmd::Stop));
+    h.click(cmd::Stop);
+    EXPECT_FALSE(h.view->isMediaActive());
+    EXPECT_FALSE(h.renderer().videoReady());
+    EXPECT_EQ(h.slider()->pos(), 0);
+    EXPECT_EQ(h.timeText(), "00:00:00-00:00:00");
+    EXPECT_EQ(h.bar()->playIcon(), 1);
+    EXPECT_EQ(h.view->playState(), 1);  // Stop leaves the play state
+    // Nothing that the stopped clock had on its way arrives later.
+    QTest::qWait(200);
+    EXPECT_EQ(h.timeText(), "00:00:00-00:00:00");
+
+    h.click(cmd::Play);
+    EXPECT_EQ(h.view->playState(), 1);
+    EXPECT_EQ(h.bar()->playIcon(), 1);
+    EXPECT_FALSE(h.renderer().videoReady());
+    const int at = h.view->positionSeconds();
+    h.click(cmd::Next);
+    h.click(cmd::Previous);
+    EXPECT_EQ(h.view->positionSeconds(), at);
+
+    h.open(shortClip());
+    EXPECT_TRUE(h.view->isMediaActive());
+    EXPECT_TRUE(h.renderer().videoReady());
+    EXPECT_EQ(h.bar()->playIcon(), 0);
+}
+
+TEST(ViewPlayback, TheEndOfTheMediaStopsPlayback)
+{
+    ViewHarness h;
+    ASSERT_TRUE(h.exposed);
+    h.view->setClockStep(std::chrono::milliseconds(50));
+    h.open(shortClip());  // two seconds
+    ASSERT_EVENTUALLY_WITHIN(!h.view->isMediaActive(), 5000);
+    EXPECT_FALSE(h.renderer().videoReady());
+    EXPECT_EQ(h.timeText(), "00:00:00-00:00:00");
+    EXPECT_EQ(h.bar()->playIcon(), 1);
+    EXPECT_EQ(h.view->positionSeconds(), 2);
+}
+
+TEST(ViewPlayback, AnUnknownDurationNeverStopsThePlayback)
+{
+    ViewHarness h;
+    ASSERT_TRUE(h.exposed);
+    h.view->setClockStep(std::chrono::milliseconds(20));
+    h.open(shortClip());
+    h.app.mediaDurationMs = 0;  // the reader found none
+    ASSERT_EVENTUALLY_WITHIN(h.view->positionSeconds() >= 10, 5000);
+    EXPECT_TRUE(h.view->isMediaActive());
+    EXPECT_TRUE(h.renderer().videoReady());
+    // The time counts on against a total of zero.
+    ASSERT_EVENTUALLY(h.timeText().startsWith("00:00:1") && h.timeText().endsWith("-00:00:00"));
+    EXPECT_EQ(h.slider()->pos(), 0);
+}
+
+TEST(ViewPlayback, ANewOpenEndsTheClockOfThePreviousOne)
+{
+    ViewHarness h;
+    ASSERT_TRUE(h.exposed);
+    h.view->setClockStep(std::chrono::milliseconds(30));
+    h.open(longClip());
+    ASSERT_EVENTUALLY(h.view->positionSeconds() >= 5);
+    h.click(cmd::Play);  // paused: its clock is held
+    ASSERT_TRUE(h.view->isPositionClockHeld());
+    h.view->setClockStep(std::chrono::hours(1));
+    h.open(shortClip());
+    EXPECT_EQ(h.view->positionSeconds(), 0);
+    EXPECT_FALSE(h.view->isPositionClockHeld());
+    QTest::qWait(200);
+    EXPECT_EQ(h.view->positionSeconds(), 0);  // no second clock counts
+    EXPECT_EQ(h.timeText(), "00:00:00-00:00:00");
+}
+
+TEST(ViewPlayback, PlayRateChangesThePictureNotTheClock)
+{
+    ViewHarness h;
+    ASSERT_TRUE(h.exposed);
+    h.open(longClip());
+    h.view->SetPlayRate(200);
+    ASSERT_EVENTUALLY_WITHIN(h.timeText() == "00:00:02-01:35:00", 10000);
+    EXPECT_TRUE(h.renderer().videoReady());
+}
