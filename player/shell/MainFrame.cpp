@@ -198,7 +198,8 @@ QRect CMainFrame::viewScreenRect()
 void CMainFrame::SetFullScreen(int on)
 {
     if (on == 1) {
-        savedPlacement_ = saveGeometry();
+        savedGeometry_ = geometry();
+        savedState_ = windowState();
         windowed_ = 0;
         // The bars that the view does not own are hidden; the view hides its transport bar.
         showBars(false);
@@ -214,13 +215,15 @@ void CMainFrame::SetFullScreen(int on)
         fullScreenRect_ = QRect(QPoint(left, top) + screenArea.topLeft(),
                                 QPoint(right - 1, bottom - 1) + screenArea.topLeft());
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        setWindowState(Qt::WindowNoState);
         setGeometry(fullScreenRect_);
     } else {
         windowed_ = 1;
         // Both panels come back even if they were hidden before.
         showBars(true);
         hide();
-        restoreGeometry(savedPlacement_);
+        setGeometry(savedGeometry_);
+        setWindowState(savedState_);
         show();
     }
 }

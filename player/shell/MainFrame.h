@@ -129,6 +129,7 @@ private:
     CColorChooserBar* controlPanel_ = nullptr;
 
     int windowed_ = 1;
-    QByteArray savedPlacement_;
+    QRect savedGeometry_;                  // the placement before full-screen mode
+    Qt::WindowStates savedState_;
     QRect fullScreenRect_;
 };
