@@ -4,8 +4,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 bash "$root/scripts/install-deps.sh"
-BUILD_DIR=$root/build bash "$root/scripts/build.sh"
+# The display first: building runs the test programs once to list their tests.
 source "$root/scripts/desktop-env.sh"
+BUILD_DIR=$root/build bash "$root/scripts/build.sh"
 if [ $# -eq 0 ]; then
   clip=${XDG_CACHE_HOME:-$HOME/.cache}/velmora/demo.mp4
   if [ ! -s "$clip" ]; then
