@@ -41,6 +41,11 @@ struct BadFile {
     std::string (*make)();
 };
 
+void PrintTo(const BadFile& f, std::ostream* os)
+{
+    *os << f.label;
+}
+
 class BadFiles : public testing::TestWithParam<BadFile> {};
 
 // The load fails, the accessors answer no usable video, and the handle plays the next file.

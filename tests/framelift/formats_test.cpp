@@ -41,6 +41,11 @@ struct Format {
     const char* muxer;
 };
 
+void PrintTo(const Format& f, std::ostream* os)
+{
+    *os << f.name;
+}
+
 class Containers : public testing::TestWithParam<Format> {};
 
 // Each container and codec loads, sizes a power-of-two texture and serves the picture the
