@@ -67,6 +67,10 @@ private:
     int w_, h_;
 };
 
+// Keeps the GL driver that the process has loaded mapped until exit, so that the leak checker
+// can still name the driver's own one-time allocations (and the suppressions match them).
+void keepGlDriverLoaded();
+
 bool isBlack(const QImage& image, int tolerance = 0);
 // Bounding box of the pixels brighter than threshold in any channel.
 QRect litArea(const QImage& image, int threshold = 16);
