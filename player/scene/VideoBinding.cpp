@@ -54,6 +54,9 @@ bool SceneRenderer::OpenVideo(const std::string& path)
         CloseVideo();
         return false;
     }
+    // The handle needs no GL context: a file may be opened before the window has one.
+    if (!s.videoHandle)
+        s.videoHandle = CreateVideoTexture();
     if (!LoadVideo(s.videoHandle, path.c_str(), FRAMELIFT_SIZE_POWER_OF_TWO_UP, 0))
         return false;
     Play(s.videoHandle);

@@ -1,7 +1,6 @@
 // The scene's arithmetic, without drawing: control grids, spin and key steps, the flat
 // picture's placement and the recorded viewport.
 #include "ControlGrid.h"
-#include "CubeTable.h"
 #include "SceneMath.h"
 #include "SceneRenderer.h"
 #include "SceneTestSupport.h"
@@ -9,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <set>
 #include <utility>
 
 namespace {
@@ -229,15 +227,6 @@ TEST(ArrowKeys, YawAndDepthLimits)
     EXPECT_EQ(r.yawDegrees(), 2);
 }
 
-// Without a key source the keys change nothing.
-TEST(ArrowKeys, NoSourceNoChange)
-{
-    SceneRenderer r;
-    r.PollArrowKeys();
-    EXPECT_EQ(r.yawDegrees(), 0);
-    EXPECT_EQ(r.depthOffset(), 0);
-}
-
 // The recorded rectangle ignores the origin; a height of 0 or less records an empty one and
 // the projection's aspect stays finite.
 TEST(Viewport, RecordedRectangleAndGuard)
@@ -256,31 +245,4 @@ TEST(Viewport, RecordedRectangleAndGuard)
         EXPECT_TRUE(std::isfinite(aspect) && aspect > 0) << w << "x" << h;
     }
     EXPECT_DOUBLE_EQ(scene::viewportAspect(640, 480), 4.0 / 3.0);
-}
-
-// Every face of the cube lies in its own plane at distance 10 and shows the whole frame.
-TEST(CubeTable, FacesShowTheWholeFrame)
-{
-    for (int face = 0; face < 6; ++face) {
-        std::set<std::pair<float, float>> corners;
-        int axis = -1;
-        for (int a = 0; a < 3; ++a) {
-            bool same = true;
-            for (int k = 0; k < 4; ++k) {
-                const auto& v = scene::kCubeVertices[size_t(face * 4 + k)];
-                const float c[3] = {v.x, v.y, v.z};
-                const auto& v0 = scene::kCubeVertices[size_t(face * 4)];
-                const float c0[3] = {v0.x, v0.y, v0.z};
-                same = same && c[a] == c0[a] && std::abs(c[a]) == 10.0f;
-            }
-            if (same)
-                axis = a;
-        }
-        EXPECT_NE(axis, -1) << "face " << face;
-        for (int k = 0; k < 4; ++k) {
-            const auto& v = scene::kCubeVertices[size_t(face * 4 + k)];
-            corners.insert({v.s, v.t});
-        }
-        EXPECT_EQ(corners.size(), 4u) << "face " << face;
-    }
 }

@@ -20,6 +20,29 @@ namespace {
 constexpr int kW = 320;
 constexpr int kH = 240;
 
+// Compares the picture on screen with the reference wherever the reference is uniform;
+// level is the expected brightness (1 for the lit picture, 0.4 for the ambient level).
+void expectPicture(const QImage& shot, double distance, double level)
+{
+    const QImage reference = barsReference(kW, kH);
+    ASSERT_FALSE(reference.isNull());
+    int compared = 0;
+    for (double v = 0.05; v < 1.0; v += 0.1)
+        for (double u = 0.04; u < 1.0; u += 0.08) {
+            if (!uniformAround(reference, u, v, 8))
+                continue;
+            const QPoint at = screenPoint(u, v, kW, kH, distance, kW, kH).toPoint();
+            const QRgb want = referenceAt(reference, u, v);
+            const QRgb scaled = qRgb(int(qRed(want) * level + 0.5),
+                                     int(qGreen(want) * level + 0.5),
+                                     int(qBlue(want) * level + 0.5));
+            EXPECT_LE(maxChannelDifference(shot.pixel(at), scaled), 8)
+                << "u " << u << " v " << v << " at " << at.x() << "," << at.y();
+            ++compared;
+        }
+    EXPECT_GE(compared, 30);
+}
+
 class SceneRendering : public ::testing::Test {
 protected:
     void SetUp() override { host = std::make_unique<SceneHost>(kW, kH, &keys); }
@@ -32,29 +55,6 @@ protected:
     {
         ASSERT_TRUE(host->open(barsClip(kW, kH)));
         host->grab();
-    }
-
-    // Compares the picture on screen with the reference wherever the reference is uniform;
-    // level is the expected brightness (1 for the lit picture, 0.4 for the ambient level).
-    void expectPicture(const QImage& shot, double distance, double level)
-    {
-        const QImage reference = barsReference(kW, kH);
-        ASSERT_FALSE(reference.isNull());
-        int compared = 0;
-        for (double v = 0.05; v < 1.0; v += 0.1)
-            for (double u = 0.04; u < 1.0; u += 0.08) {
-                if (!uniformAround(reference, u, v, 8))
-                    continue;
-                const QPoint at = screenPoint(u, v, kW, kH, distance, kW, kH).toPoint();
-                const QRgb want = referenceAt(reference, u, v);
-                const QRgb scaled = qRgb(int(qRed(want) * level + 0.5),
-                                         int(qGreen(want) * level + 0.5),
-                                         int(qBlue(want) * level + 0.5));
-                EXPECT_LE(maxChannelDifference(shot.pixel(at), scaled), 8)
-                    << "u " << u << " v " << v << " at " << at.x() << "," << at.y();
-                ++compared;
-            }
-        EXPECT_GE(compared, 30);
     }
 
     TestKeys keys;
@@ -335,4 +335,22 @@ TEST_F(SceneRendering, HandleDeletedWithTheRenderer)
     const int before = frameliftCalls().deleteVideoTexture;
     host.reset();
     EXPECT_EQ(frameliftCalls().deleteVideoTexture, before + 1);
+}
+
+// Everything but the drawing works without a context: a video opened and a surface built
+// before the widget exists are drawn once it does.
+TEST(SceneWithoutContext, OpenBeforeTheWidgetExists)
+{
+    SceneRenderer renderer;
+    ASSERT_TRUE(renderer.OpenVideo(barsClip(kW, kH)));
+    renderer.SetViewport(0, 0, kW, kH);
+    renderer.BuildSurface(6, 0, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000);
+    QWidget window;
+    auto* widget = new SceneWidget(&renderer, &window);
+    widget->setFixedSize(kW, kH);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, 10000));
+    widget->grabFramebuffer();
+    keepGlDriverLoaded();
+    expectPicture(widget->grabFramebuffer().convertToFormat(QImage::Format_RGB32), 750, 0.4);
 }
