@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "Snapshot.h"
+#include "ThreadHandOver.h"
 
 namespace framelift {
 namespace {
@@ -50,14 +51,17 @@ framelift::FilterState* stateOf(gpointer object)
 
 gboolean textureFilterSetInfo(GstVideoSink* sink, GstCaps*, const GstVideoInfo* info)
 {
+    framelift::markReceived(sink);
     framelift::FilterState* state = stateOf(sink);
     state->info = *info;
     state->image.resize(GST_VIDEO_INFO_WIDTH(info), GST_VIDEO_INFO_HEIGHT(info));
+    framelift::markHandedOver(sink);
     return TRUE;
 }
 
 GstFlowReturn textureFilterShowFrame(GstVideoSink* sink, GstBuffer* buffer)
 {
+    framelift::markReceived(sink);
     framelift::FilterState* state = stateOf(sink);
     GstVideoFrame frame;
     if (!gst_video_frame_map(&frame, &state->info, buffer, GST_MAP_READ)) {
@@ -74,6 +78,7 @@ GstFlowReturn textureFilterShowFrame(GstVideoSink* sink, GstBuffer* buffer)
     state->image.copyFrame(static_cast<const uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(&frame, 0)),
                            GST_VIDEO_FRAME_PLANE_STRIDE(&frame, 0));
     gst_video_frame_unmap(&frame);
+    framelift::markHandedOver(sink);
     return GST_FLOW_OK;
 }
 
@@ -89,6 +94,7 @@ void textureFilterConstructed(GObject* object)
 
 void textureFilterFinalize(GObject* object)
 {
+    framelift::markReceived(object);
     framelift::FilterState* state = stateOf(object);
     gst_buffer_replace(&state->lastBuffer, nullptr);
     delete state;
@@ -129,6 +135,7 @@ GstElement* createTextureFilter(int32_t sizeMode)
     if (!filter)
         return nullptr;
     filter->state->image.setSizeMode(sizeMode);
+    markHandedOver(filter);  // streaming threads size and fill it
     return GST_ELEMENT(filter);
 }
 

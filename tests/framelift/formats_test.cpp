@@ -188,7 +188,7 @@ TEST(OddSizes, OddWidthRowsArePacked)
 TEST(OddSizes, TwoByTwoInEveryMode)
 {
     const std::string path = testmedia::custom(
-        "red-2x2.mkv", "videotestsrc pattern=red num-buffers=25 ! "
+        "red-2x2-i420.mkv", "videotestsrc pattern=red num-buffers=25 ! "
                        "video/x-raw,width=2,height=2,framerate=25/1 ! videoconvert ! "
                        "video/x-raw,format=I420 ! avenc_ffv1 ! "
                        "matroskamux ! filesink location=@OUT@");

@@ -4,6 +4,7 @@
 
 #include "SoundOutput.h"
 #include "StreamRouter.h"
+#include "ThreadHandOver.h"
 
 namespace framelift {
 namespace {
@@ -53,6 +54,7 @@ Graph::~Graph()
         return;
     // NULL joins every streaming thread; only then may the router's callbacks go away.
     gst_element_set_state(pipeline_, GST_STATE_NULL);
+    markReceived(router_.get());
     router_.reset();
     gst_object_unref(pipeline_);
 }
@@ -119,6 +121,7 @@ bool Graph::render(GstPad* output, std::chrono::milliseconds bound)
 {
     if (!pipeline_ || !output || !router_->attach(output))
         return false;
+    markHandedOver(router_.get());  // the decoder calls it back on streaming threads
     return waitForPreroll(bound);
 }
 

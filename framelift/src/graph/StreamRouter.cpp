@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "SoundOutput.h"
+#include "ThreadHandOver.h"
 
 namespace framelift {
 namespace {
@@ -120,12 +121,16 @@ GstElement* StreamRouter::volumeElement() const
 
 void StreamRouter::onPadAdded(GstElement*, GstPad* pad, gpointer self)
 {
+    markReceived(self);
     static_cast<StreamRouter*>(self)->route(pad);
+    markHandedOver(self);
 }
 
 void StreamRouter::onNoMorePads(GstElement*, gpointer self)
 {
+    markReceived(self);
     static_cast<StreamRouter*>(self)->checkRenderersFed();
+    markHandedOver(self);
 }
 
 void StreamRouter::route(GstPad* pad)
