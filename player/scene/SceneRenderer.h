@@ -43,7 +43,8 @@ public:
     void BuildSurface(int mode, int depth, int p1, int p2, int p3, int p4, int p5, int p6,
                       int p7, int p8);
 
-    // Video binding. OpenVideo takes a UTF-8 path; false when the file cannot be played.
+    // Video binding. OpenVideo takes a UTF-8 path; false when the file cannot be played
+    // (videoReady is then false). It needs no GL context: the texture is made by DrawFrame.
     bool OpenVideo(const std::string& path);
     void CloseVideo();                        // Stop, FreeVideo, videoReady = false
     void PauseVideo();
@@ -71,7 +72,8 @@ public:
     int texHeight() const;
     const std::array<float, 16>& texScale() const;
 
-    // The GL texture name of the open video (0 before the first frame after an open is drawn).
+    // The GL texture of the video: made by the first DrawFrame after each open (0 until the
+    // first one), updated in place by every later frame.
     unsigned textureName() const;
     // Bytes handed to the texture in the last DrawFrame (creation or per-frame update).
     long long uploadedBytesLastFrame() const;

@@ -2,6 +2,7 @@
 
 #include "SceneRenderer.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <QOpenGLContext>
 #include <QResizeEvent>
@@ -119,9 +120,10 @@ void SceneWidget::reportUnavailable()
     emit sceneUnavailable();
     if (unavailableShown.exchange(true))
         return;
-    // Not from inside the GL set-up: the message box runs an event loop of its own.
+    // Not from inside the GL set-up: the message box runs an event loop of its own. Posted
+    // to the application, so that it is shown even if this widget is gone by then.
     QMetaObject::invokeMethod(
-        this,
+        qApp,
         [] {
             QMessageBox::warning(nullptr, QStringLiteral("Error"),
                                  QStringLiteral("没找到合适的显示模式"));
