@@ -5,6 +5,7 @@
 #include "ExplorerBar.h"
 #include "ExplorerButtons.h"
 #include "LanguageTables.h"
+#include "LeakCheckSupport.h"
 #include "MenuDriver.h"
 
 #include <QMenu>

@@ -5,6 +5,7 @@
 
 #include "AppState.h"
 #include "FileChooser.h"
+#include "LeakCheckSupport.h"
 #include "MainFrame.h"
 #include "MessagePresenter.h"
 
@@ -54,6 +55,7 @@ protected:
         frame->resize(1100, 760);
         frame->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+        leakcheck::keepGlDriverLoaded();
     }
 
     QString langPath() const { return programDir.filePath(QStringLiteral("lang.dat")); }
