@@ -1,6 +1,5 @@
 #include "PanelCaptions.h"
 
-#include <cstddef>
 
 const std::array<PanelCaption, 25> PanelCaptionTable = {{
     {1130, {"Window Style", "Fenster Style", "Fenêtre Style", "Estilo de la ventana",
@@ -38,13 +37,3 @@ const std::array<PanelCaption, 25> PanelCaptionTable = {{
     {1152, {"Rotation", "Rotation", "Rotation", "Rotación", "Rotazione", "Вращения"}},
     {1053, {"Reset", "Rücksetzen", "Remettre", "Restablecer", "Azzerare", "Сброс"}},
 }};
-
-const char* panelCaption(int controlId, int language)
-{
-    if (language < 0 || language >= 6)
-        return nullptr;
-    for (const PanelCaption& caption : PanelCaptionTable)
-        if (caption.controlId == controlId)
-            return caption.text[static_cast<std::size_t>(language)];
-    return nullptr;
-}

@@ -11,6 +11,3 @@ struct PanelCaption {
 
 // Every captioned control of the panel, in the order SetLanguage applies them.
 extern const std::array<PanelCaption, 25> PanelCaptionTable;
-
-// The caption of controlId in language 0 to 5; nullptr for an unknown control or language.
-const char* panelCaption(int controlId, int language);

@@ -4,6 +4,7 @@
 #include "ExplorerButtons.h"
 #include "ExplorerMenus.h"
 #include "LanguageTables.h"
+#include "ProductLinks.h"
 
 #include <QEvent>
 #include <QLayout>
@@ -59,7 +60,7 @@ void CExplorerBar::InsertInitialButtons()
 
     homeLink_ = new CExplorerToolbarButton(cmd::ProductSite, true, this);
     homeLink_->setFixedHeight(kRowHeight);
-    homeLink_->setToolTip(QStringLiteral("MediaVelmora on the web"));
+    homeLink_->setToolTip(product::kHomePageCaption);
     connect(homeLink_, &QToolButton::clicked, this, [this] { emit commandTriggered(cmd::ProductSite); });
     homeLink_->show();
     placeHomeLink();

@@ -418,11 +418,3 @@ TEST_F(ColorChooserBarTest, EveryCaptionInEveryLanguage)
     // Image buttons keep their images.
     EXPECT_TRUE(button(1054)->text().isEmpty());
 }
-
-TEST(PanelCaptions, LooksUpByControlAndLanguage)
-{
-    EXPECT_STREQ(panelCaption(1148, 1), "Cube");
-    EXPECT_STREQ(panelCaption(1053, 1), "Rücksetzen");
-    EXPECT_EQ(panelCaption(1053, 6), nullptr);
-    EXPECT_EQ(panelCaption(1087, 0), nullptr);  // radios have no caption
-}
