@@ -1,5 +1,5 @@
-// The texture image on its own: sizing by size mode, the bottom-up row copy, the scale
-// matrix, the snapshot bitmap and the buffer hand-over between the two threads.
+// The texture image on its own: rounding, the bottom-up row copy and the buffer hand-over
+// between the streaming thread and the caller.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -7,7 +7,6 @@
 #include <thread>
 #include <vector>
 
-#include "Snapshot.h"
 #include "TextureImage.h"
 
 using namespace framelift;
@@ -51,33 +50,6 @@ TEST(PowerOfTwo, RoundsBothWays)
     EXPECT_EQ(roundUpToPowerOfTwo(1080), 2048);
 }
 
-// The three modes size a 640 by 480 video as documented; an unknown mode sizes nothing.
-TEST(Geometry, EveryModeAndTheMatrix)
-{
-    TextureGeometry exact = geometryFor(640, 480, SizeExact);
-    EXPECT_EQ(exact.texWidth, 640);
-    EXPECT_EQ(exact.texPitch, 1920);
-    TextureGeometry up = geometryFor(640, 480, SizePowerOfTwoUp);
-    EXPECT_EQ(up.texWidth, 1024);
-    EXPECT_EQ(up.texHeight, 512);
-    EXPECT_EQ(up.texPitch, 3072);
-    float m[16];
-    writeScaleMatrix(up, m);
-    EXPECT_FLOAT_EQ(m[0], 0.625f);
-    EXPECT_FLOAT_EQ(m[5], 0.9375f);
-    EXPECT_FLOAT_EQ(m[10], 1.0f);
-    EXPECT_FLOAT_EQ(m[15], 1.0f);
-    TextureGeometry down = geometryFor(640, 480, SizePowerOfTwoDown);
-    EXPECT_EQ(down.texWidth, 512);
-    EXPECT_EQ(down.texHeight, 256);
-    writeScaleMatrix(down, m);
-    EXPECT_FLOAT_EQ(m[0], 1.25f);
-    EXPECT_FLOAT_EQ(m[5], 1.875f);
-    TextureGeometry unknown = geometryFor(640, 480, 7);
-    EXPECT_FALSE(unknown.hasTexture());
-    EXPECT_EQ(unknown.texWidth, -1);
-}
-
 // Mode 1: the picture's bottom row lands in row 0, padding bytes of the source are dropped,
 // and the part beyond the video stays black.
 TEST(Copy, BottomUpIntoTheLowerLeftCorner)
@@ -95,19 +67,6 @@ TEST(Copy, BottomUpIntoTheLowerLeftCorner)
     EXPECT_EQ(t[100 * pitch + 641 * 3], 0) << "padding not copied, black beyond";
     for (int row : {480, 511})
         EXPECT_EQ(t[row * pitch + 5], 0) << "rows above the video stay black";
-}
-
-// Mode 2 keeps the lower-left part: the picture's bottom 256 rows and left 512 columns.
-TEST(Copy, PowerOfTwoDownKeepsLowerLeft)
-{
-    TextureImage image(SizePowerOfTwoDown);
-    image.resize(640, 480);
-    const auto frame = codedFrame(640, 480, 1920);
-    image.copyFrame(frame.data(), 1920);
-    const uint8_t* t = image.take(1s);
-    ASSERT_NE(t, nullptr);
-    EXPECT_EQ(pictureRowAt(t, 512 * 3, 0, 0), 479);
-    EXPECT_EQ(pictureRowAt(t, 512 * 3, 255, 511), 479 - 255);
 }
 
 // Before the first frame take() waits its bound and gives null; unconnected it answers at
@@ -193,24 +152,6 @@ TEST(Threads, CallerNeverSeesAHalfCopiedFrame)
     streaming.join();
     EXPECT_EQ(checked, 2000);
     EXPECT_GT(image.framesCopied(), 0u);
-}
-
-// The snapshot bitmap: 40-byte header, positive height, rows bottom first padded to 4 bytes.
-TEST(Snapshot, BottomUpDibWithPaddedRows)
-{
-    const auto frame = codedFrame(5, 3, 16);
-    const auto dib = encodeBottomUpDib(frame.data(), 16, 5, 3);
-    ASSERT_EQ(dib.size(), 40u + 16u * 3u);  // 5 * 3 = 15 bytes padded to 16
-    int32_t v;
-    std::memcpy(&v, dib.data(), 4);
-    EXPECT_EQ(v, 40);
-    std::memcpy(&v, dib.data() + 8, 4);
-    EXPECT_EQ(v, 3);
-    EXPECT_EQ(dib[14], 24);
-    EXPECT_EQ(dib[40], 2) << "first stored row is the picture's bottom (row 2)";
-    EXPECT_EQ(dib[40 + 16], 1);
-    EXPECT_EQ(dib[40 + 15], 0) << "padding byte";
-    EXPECT_TRUE(encodeBottomUpDib(nullptr, 0, 0, 0).empty());
 }
 
 }  // namespace

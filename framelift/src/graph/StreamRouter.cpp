@@ -183,17 +183,29 @@ GstPad* StreamRouter::takeFreeVideoInput()
 bool StreamRouter::linkVideo(GstPad* pad, GstPad* input)
 {
     GstElement* convert = gst_element_factory_make("videoconvert", nullptr);
-    if (!convert)
+    // A short queue gives the renderer a thread of its own, so its work on a frame overlaps
+    // the conversion of the next one instead of adding to it.
+    GstElement* queue = gst_element_factory_make("queue", nullptr);
+    if (!convert || !queue) {
+        for (GstElement* made : {convert, queue}) {
+            if (made)
+                gst_object_unref(made);
+        }
         return false;
-    if (!addChain(pipeline_, {convert}))
+    }
+    g_object_set(queue, "max-size-buffers", 2u, "max-size-bytes", 0u, "max-size-time",
+                 guint64(0), nullptr);
+    if (!addChain(pipeline_, {convert, queue}))
         return false;
-    GstPad* convertOut = gst_element_get_static_pad(convert, "src");
-    bool ok = GST_PAD_LINK_SUCCESSFUL(gst_pad_link(convertOut, input));
-    gst_object_unref(convertOut);
+    GstPad* queueOut = gst_element_get_static_pad(queue, "src");
+    bool ok = GST_PAD_LINK_SUCCESSFUL(gst_pad_link(queueOut, input));
+    gst_object_unref(queueOut);
     ok = ok && linkPads(pad, convert);
     if (!ok) {
-        gst_element_set_state(convert, GST_STATE_NULL);
-        gst_bin_remove(GST_BIN(pipeline_), convert);
+        for (GstElement* e : {convert, queue}) {
+            gst_element_set_state(e, GST_STATE_NULL);
+            gst_bin_remove(GST_BIN(pipeline_), e);
+        }
     }
     return ok;
 }
