@@ -2,6 +2,7 @@
 // dialog, "Check for update", the display-depth warning and full screen.
 #include "../view/Eventually.h"
 #include "../view/PlayerTestDoubles.h"
+#include "../view/ThirdPartyLeaks.h"
 #include "AboutDialog.h"
 #include "CommandIds.h"
 #include "MainFrame.h"
@@ -59,6 +60,7 @@ protected:
         app->setUpdateDelay(std::chrono::milliseconds(100));
         ASSERT_TRUE(app->InitInstance(QStringList{"VelmoraPlayer"} + files));
         ASSERT_TRUE(QTest::qWaitForWindowExposed(frame()));
+        keepGlDriverLoaded();
     }
     void TearDown() override
     {

@@ -1,6 +1,7 @@
 // The progress slider on its own: geometry, clicks, drags, held end buttons, keys, hover and
 // its recoloured pictures.
 #include "../view/Eventually.h"
+#include "../view/ThirdPartyLeaks.h"
 #include "ProgressSlider.h"
 
 #include <QSignalSpy>

@@ -11,6 +11,7 @@
 #include "SceneRenderer.h"
 #include "SceneWidget.h"
 #include "TestMedia.h"
+#include "ThirdPartyLeaks.h"
 
 #include <QTest>
 
@@ -67,6 +68,7 @@ public:
         view->resize(client);
         view->show();
         exposed = QTest::qWaitForWindowExposed(view.get());
+        keepGlDriverLoaded();
     }
 
     // The main frame's open sequence: the view's open (through the file dialog), the
