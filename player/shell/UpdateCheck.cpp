@@ -1,6 +1,7 @@
 #include "UpdateCheck.h"
 
 #include "MessagePresenter.h"
+#include "UiCallQueue.h"
 
 const QString UpdateCheck::kText =
     QStringLiteral("The current version is the latest version, do not need update");
@@ -8,7 +9,8 @@ const QString UpdateCheck::kCaption = QStringLiteral("No Update Messages");
 
 UpdateCheck::UpdateCheck(MessagePresenter& messages, std::chrono::milliseconds delay,
                          QObject* parent)
-    : QObject(parent), messages_(messages), delay_(delay)
+    : QObject(parent), messages_(messages), delay_(delay),
+      uiCalls_(std::make_unique<UiCallQueue>(this))
 {
 }
 
@@ -25,7 +27,6 @@ void UpdateCheck::start()
         if (!gate_.sleep(delay_))
             return;
         // Widgets belong to the UI thread: the message is shown there.
-        QMetaObject::invokeMethod(
-            this, [this] { messages_.notice(kCaption, kText); }, Qt::QueuedConnection);
+        uiCalls_->post([this] { messages_.notice(kCaption, kText); });
     });
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 class MessagePresenter;
+class UiCallQueue;
 
 class UpdateCheck : public QObject {
     Q_OBJECT
@@ -31,6 +32,7 @@ public:
 private:
     MessagePresenter& messages_;
     std::chrono::milliseconds delay_;
+    std::unique_ptr<UiCallQueue> uiCalls_;
     WorkerGate gate_;
     std::vector<std::thread> workers_;
 };

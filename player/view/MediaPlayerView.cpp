@@ -11,6 +11,7 @@
 #include "ProgressSlider.h"
 #include "SceneRenderer.h"
 #include "SceneWidget.h"
+#include "UiCallQueue.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -34,7 +35,8 @@ CBCGPMediaPlayerView::CBCGPMediaPlayerView(AppState& app, FileChooser& chooser,
                                            MessagePresenter& messages, KeyStateSource* keys,
                                            QWidget* parent)
     : QWidget(parent), app_(app), chooser_(chooser), messages_(messages),
-      renderer_(std::make_unique<SceneRenderer>(keys))
+      renderer_(std::make_unique<SceneRenderer>(keys)),
+      uiCalls_(std::make_unique<UiCallQueue>(this))
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -284,22 +286,16 @@ bool CBCGPMediaPlayerView::clockStep(unsigned generation)
     const int position = ++positionSeconds_;
     // A duration of 0 is unknown: the clock counts on and never stops the playback.
     if (total > 0 && position >= total) {
-        QMetaObject::invokeMethod(
-            this,
-            [this, generation] {
-                if (generation == clockGeneration_ && mediaActive_)
-                    Stop();
-            },
-            Qt::QueuedConnection);
+        uiCalls_->post([this, generation] {
+            if (generation == clockGeneration_ && mediaActive_)
+                Stop();
+        });
         return false;
     }
-    QMetaObject::invokeMethod(
-        this,
-        [this, generation] {
-            if (generation == clockGeneration_ && mediaActive_)
-                showPosition(positionSeconds_.load(), true);
-        },
-        Qt::QueuedConnection);
+    uiCalls_->post([this, generation] {
+        if (generation == clockGeneration_ && mediaActive_)
+            showPosition(positionSeconds_.load(), true);
+    });
     return true;
 }
 
@@ -482,7 +478,7 @@ void CBCGPMediaPlayerView::barWatcherPass()
         return;
     watcherBand_ = band;
     barRaised_ = band;
-    QMetaObject::invokeMethod(this, [this, band] { placeBar(band != 0); }, Qt::QueuedConnection);
+    uiCalls_->post([this, band] { placeBar(band != 0); });
 }
 
 void CBCGPMediaPlayerView::placeBar(bool raised)

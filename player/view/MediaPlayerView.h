@@ -30,6 +30,7 @@ class MessagePresenter;
 class PositionClock;
 class SceneRenderer;
 class SceneWidget;
+class UiCallQueue;
 
 class CBCGPMediaPlayerView : public QWidget, public CommandTarget {
     Q_OBJECT
@@ -117,6 +118,7 @@ private:
     FileChooser& chooser_;
     MessagePresenter& messages_;
     std::unique_ptr<SceneRenderer> renderer_;
+    std::unique_ptr<UiCallQueue> uiCalls_;  // how the clock and the watcher reach the UI
     SceneWidget* scene_ = nullptr;
     CNavigationBar* bar_ = nullptr;
     QBasicTimer renderTimer_;
