@@ -2,7 +2,6 @@
 // which controls are enabled and checked, the skin colour it stores and its captions.
 #include "../shell/LeakCheckSupport.h"
 #include "ColorChooserBar.h"
-#include "ColorPresetTable.h"
 #include "PanelCaptions.h"
 #include "RecordingSceneSink.h"
 #include "SkinColor.h"
@@ -10,7 +9,6 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 #include <QSlider>
@@ -23,6 +21,11 @@
 
 namespace {
 
+const std::initializer_list<int> kSurfaceRadios = {1092, 1093, 1094, 1095, 1096, 1102, 1109};
+const std::initializer_list<int> kShapeRadios = {1097, 1098, 1099, 1100, 1101};
+const std::initializer_list<int> kSurfaceSliders = {1105, 1106, 1107, 1108, 1110, 1111,
+                                                    1112, 1113, 1114, 1115, 1116, 1117};
+
 class ColorChooserBarTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -32,7 +35,6 @@ protected:
         bar = std::make_unique<CColorChooserBar>(QStringLiteral("Meida Convert"), &sink, skin.get());
         // The panel routes its push buttons through its owner; here the test is the owner.
         QObject::connect(bar.get(), &CColorChooserBar::commandIssued, bar.get(), [this](int id) {
-            commands.push_back(id);
             switch (id) {
             case 1053: bar->ResetSkinColor(); break;
             case 1054: bar->StepColorPreset(true); break;
@@ -50,8 +52,7 @@ protected:
     QString settingsFile() const { return dir.filePath(QStringLiteral("settings.ini")); }
     QSlider* slider(int id) const { return qobject_cast<QSlider*>(bar->control(id)); }
     QRadioButton* radio(int id) const { return qobject_cast<QRadioButton*>(bar->control(id)); }
-    QAbstractButton* button(int id) const { return qobject_cast<QAbstractButton*>(bar->control(id)); }
-
+    QPoint pos(int id) const { return bar->control(id)->pos(); }
     void click(int id) { QTest::mouseClick(bar->control(id), Qt::LeftButton); }
     // Moves a slider as a person does with the keyboard after clicking into it.
     void key(int id, Qt::Key k)
@@ -71,8 +72,7 @@ protected:
     // Resizes the floating panel so that its client area gets exactly size.
     void resizeClient(QSize size)
     {
-        const QSize frame = bar->size() - bar->client()->size();
-        bar->resize(size + frame);
+        bar->resize(size + bar->size() - bar->client()->size());
         QTRY_COMPARE(bar->client()->size(), size);
     }
     std::vector<int> checkedOf(std::initializer_list<int> ids) const
@@ -83,56 +83,42 @@ protected:
                 checked.push_back(id);
         return checked;
     }
+    std::vector<int> enabledSurfaceSliders() const
+    {
+        std::vector<int> enabled;
+        for (int id : kSurfaceSliders)
+            if (slider(id)->isEnabled())
+                enabled.push_back(id);
+        return enabled;
+    }
 
     QTemporaryDir dir;
     RecordingSceneSink sink;
     std::unique_ptr<SkinColorSettings> skin;
     std::unique_ptr<CColorChooserBar> bar;
-    std::vector<int> commands;
 };
-
-const std::initializer_list<int> kSurfaceRadios = {1092, 1093, 1094, 1095, 1096, 1102, 1109};
-const std::initializer_list<int> kShapeRadios = {1097, 1098, 1099, 1100, 1101};
-const std::initializer_list<int> kSurfaceSliders = {1105, 1106, 1107, 1108, 1110, 1111,
-                                                    1112, 1113, 1114, 1115, 1116, 1117};
 
 }  // namespace
 
-// The panel starts as the view starts and sends nothing while it sets itself up.
-TEST_F(ColorChooserBarTest, StartsWithTheViewsDefaultsAndSendsNothing)
+// The panel starts as the view starts, at its template rectangles, and sends nothing while it
+// sets itself up.
+TEST_F(ColorChooserBarTest, StartsWithTheViewsDefaultsAtTheTemplateRectangles)
 {
     EXPECT_TRUE(sink.calls.empty());
-    struct Expected { int id, minimum, maximum, value; };
-    for (const Expected& e : {Expected{1051, 0, 360, 180}, {1052, 0, 200, 100}, {1082, 0, 800, 400},
-                              {1103, 0, 200, 100}, {1105, 0, 1000, 250}, {1106, 0, 400, 250},
-                              {1107, 0, 300, 250}, {1108, 0, 500, 250}, {1110, 0, 2000, 1000},
-                              {1117, 0, 2000, 1000}, {1122, 1, 10, 1}}) {
-        SCOPED_TRACE(e.id);
-        EXPECT_EQ(slider(e.id)->minimum(), e.minimum);
-        EXPECT_EQ(slider(e.id)->maximum(), e.maximum);
-        EXPECT_EQ(slider(e.id)->value(), e.value);
-    }
-    EXPECT_TRUE(radio(1091)->isChecked());
-    EXPECT_FALSE(radio(1087)->isChecked());
-    EXPECT_FALSE(slider(1082)->isEnabled());
+    for (auto [id, value] : {std::pair{1051, 180}, {1052, 100}, {1082, 400}, {1103, 100},
+                             {1105, 250}, {1110, 1000}, {1122, 1}})
+        EXPECT_EQ(slider(id)->value(), value) << id;
+    EXPECT_EQ(checkedOf({1087, 1091}), std::vector<int>{1091});
     EXPECT_EQ(checkedOf(kSurfaceRadios), std::vector<int>{1092});
     EXPECT_EQ(checkedOf(kShapeRadios), std::vector<int>{1097});
-    for (int id : kSurfaceSliders)
-        EXPECT_FALSE(slider(id)->isEnabled()) << id;
+    EXPECT_FALSE(slider(1082)->isEnabled());
+    EXPECT_TRUE(enabledSurfaceSliders().empty());
     EXPECT_TRUE(qobject_cast<QCheckBox*>(bar->control(1121))->isChecked());
-    EXPECT_TRUE(slider(1122)->isEnabled());
     EXPECT_EQ(bar->presetIndex(), 0);
-}
 
-// Controls sit at their template rectangles converted with the font's base units.
-TEST_F(ColorChooserBarTest, ControlsSitAtTheirTemplateRectangles)
-{
     const DialogUnits& u = bar->dialogUnits();
     ASSERT_GT(u.baseWidth(), 0);
-    ASSERT_GT(u.baseHeight(), 0);
     EXPECT_EQ(bar->control(1051)->geometry(), u.toPixels(46, 17, 157, 14));
-    EXPECT_EQ(bar->control(1093)->geometry(), u.toPixels(7, 163, 11, 8));
-    EXPECT_EQ(bar->control(1145)->geometry(), u.toPixels(21, 227, 101, 8));
     EXPECT_EQ(bar->control(1122)->geometry(), u.toPixels(66, 381, 135, 10));
     EXPECT_EQ(bar->client()->sizeHint(), u.toPixels(0, 0, 210, 629).size());
 }
@@ -146,134 +132,85 @@ TEST(DialogUnits, ConvertsCornersWithRounding)
     EXPECT_EQ(u.toPixelsX(-3), -5);
 }
 
-TEST_F(ColorChooserBarTest, SizeModeRadiosSwitchTheProportionSlider)
+// Each click or key sends exactly one call with the values the view expects. Choosing a size
+// mode sends no proportion; "Freedom to adjust" sends 1000s when chosen, then all eight
+// positions with depth 0 after a slider move; choosing a Bethel mode again reads its slider.
+TEST_F(ColorChooserBarTest, EveryClickAndKeySendsOneCall)
 {
-    click(1087);
-    EXPECT_EQ(sink.last(), "SetSizeMode(0)");
-    EXPECT_TRUE(radio(1087)->isChecked());
-    EXPECT_FALSE(radio(1091)->isChecked());
-    EXPECT_TRUE(slider(1082)->isEnabled());
-
-    key(1082, Qt::Key_Home);
-    EXPECT_EQ(sink.last(), "SetProportion(0)");
-    key(1082, Qt::Key_Right);
-    EXPECT_EQ(sink.last(), "SetProportion(1)");
-
-    // Clicking the checked radio again keeps it checked and sends the mode again.
-    click(1087);
-    EXPECT_TRUE(radio(1087)->isChecked());
-    EXPECT_EQ(sink.last(), "SetSizeMode(0)");
-
-    click(1091);
-    EXPECT_EQ(sink.last(), "SetSizeMode(1)");
-    EXPECT_TRUE(radio(1091)->isChecked());
-    EXPECT_FALSE(radio(1087)->isChecked());
-    EXPECT_FALSE(slider(1082)->isEnabled());
-    // Choosing the mode did not send the proportion.
-    EXPECT_EQ(sink.calls.size(), 5u);
-}
-
-TEST_F(ColorChooserBarTest, PlayRateSliderSendsItsPosition)
-{
-    key(1103, Qt::Key_Home);
-    EXPECT_EQ(sink.last(), "SetPlayRate(0)");
-    key(1103, Qt::Key_End);
-    EXPECT_EQ(sink.last(), "SetPlayRate(200)");
-    key(1103, Qt::Key_PageDown);  // one page is a fifth of the range
-    EXPECT_EQ(sink.last(), "SetPlayRate(160)");
-}
-
-// Each surface radio sends its mode with the values of the surface table and enables only its
-// own sliders.
-TEST_F(ColorChooserBarTest, SurfaceRadiosSendTheirModes)
-{
-    struct Case { int radio; const char* call; std::vector<int> enabled; };
-    const Case cases[] = {
-        {1093, "SetSurface(1,250,0,0,0,0,0,0,0,0)", {1105}},
-        {1094, "SetSurface(2,250,0,0,0,0,0,0,0,0)", {1106}},
-        {1095, "SetSurface(3,250,0,0,0,0,0,0,0,0)", {1107}},
-        {1096, "SetSurface(4,250,0,0,0,0,0,0,0,0)", {1108}},
-        {1102, "SetSurface(5,250,0,0,0,0,0,0,0,0)", {}},
-        {1109, "SetSurface(6,250,1000,1000,1000,1000,1000,1000,1000,1000)",
-         {1110, 1111, 1112, 1113, 1114, 1115, 1116, 1117}},
-        {1092, "SetSurface(0,250,0,0,0,0,0,0,0,0)", {}},
+    const Qt::Key kClick = Qt::Key_unknown;
+    const char* middle = "SetSurface(6,250,1000,1000,1000,1000,1000,1000,1000,1000)";
+    struct Step { int id; Qt::Key key; const char* call; };
+    const Step steps[] = {
+        {1087, kClick, "SetSizeMode(0)"}, {1082, Qt::Key_Home, "SetProportion(0)"},
+        {1082, Qt::Key_Right, "SetProportion(1)"}, {1087, kClick, "SetSizeMode(0)"},
+        {1091, kClick, "SetSizeMode(1)"}, {1103, Qt::Key_End, "SetPlayRate(200)"},
+        {1103, Qt::Key_PageDown, "SetPlayRate(160)"},  // a page is a fifth of the range
+        {1121, kClick, "SetRotation(0,1)"}, {1121, kClick, "SetRotation(1,1)"},
+        {1122, Qt::Key_End, "SetRotation(1,10)"}, {1122, Qt::Key_Left, "SetRotation(1,9)"},
+        {1109, kClick, middle},
+        {1110, Qt::Key_End, "SetSurface(6,0,2000,1000,1000,1000,1000,1000,1000,1000)"},
+        {1117, Qt::Key_Home, "SetSurface(6,0,2000,1000,1000,1000,1000,1000,1000,0)"},
+        {1113, Qt::Key_Left, "SetSurface(6,0,2000,1000,1000,999,1000,1000,1000,0)"},
+        {1102, kClick, "SetSurface(5,250,0,0,0,0,0,0,0,0)"}, {1109, kClick, middle},
+        {1093, kClick, "SetSurface(1,250,0,0,0,0,0,0,0,0)"},
+        {1105, Qt::Key_End, "SetSurface(1,1000,0,0,0,0,0,0,0,0)"},
+        {1094, kClick, "SetSurface(2,250,0,0,0,0,0,0,0,0)"},
+        {1106, Qt::Key_End, "SetSurface(2,400,0,0,0,0,0,0,0,0)"},
+        {1107, Qt::Key_End, "SetSurface(2,400,0,0,0,0,0,0,0,0)"},  // disabled: no call
+        {1095, kClick, "SetSurface(3,250,0,0,0,0,0,0,0,0)"},
+        {1107, Qt::Key_End, "SetSurface(3,300,0,0,0,0,0,0,0,0)"},
+        {1096, kClick, "SetSurface(4,250,0,0,0,0,0,0,0,0)"},
+        {1108, Qt::Key_End, "SetSurface(4,500,0,0,0,0,0,0,0,0)"},
+        {1093, kClick, "SetSurface(1,1000,0,0,0,0,0,0,0,0)"},
+        {1098, kClick, "SetShape(1)"}, {1099, kClick, "SetShape(2)"}, {1100, kClick, "SetShape(3)"},
+        {1101, kClick, "SetShape(4)"}, {1097, kClick, "SetShape(0)"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.radio);
-        click(c.radio);
-        EXPECT_EQ(sink.last(), c.call);
-        EXPECT_EQ(checkedOf(kSurfaceRadios), std::vector<int>{c.radio});
-        std::vector<int> enabled;
-        for (int id : kSurfaceSliders)
-            if (slider(id)->isEnabled())
-                enabled.push_back(id);
-        EXPECT_EQ(enabled, c.enabled);
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.call);
+        const size_t before = sink.calls.size();
+        if (step.key == kClick) {
+            QTest::mouseClick(bar->control(step.id), Qt::LeftButton);
+        } else {
+            bar->control(step.id)->setFocus();
+            QTest::keyClick(bar->control(step.id), step.key);
+        }
+        EXPECT_EQ(sink.calls.size(), before + (bar->control(step.id)->isEnabled() ? 1 : 0));
+        EXPECT_EQ(sink.last(), step.call);
     }
-}
-
-// A Bethel depth slider sends its own mode and depth; choosing the mode again reads the
-// sliders, so the moved depth is sent.
-TEST_F(ColorChooserBarTest, BethelDepthSlidersSendTheirDepth)
-{
-    const int maxima[] = {1000, 400, 300, 500};
-    for (int k = 0; k < 4; ++k) {
-        SCOPED_TRACE(k + 1);
-        click(1093 + k);
-        key(1105 + k, Qt::Key_End);
-        EXPECT_EQ(sink.last(), "SetSurface(" + std::to_string(k + 1) + "," +
-                                   std::to_string(maxima[k]) + ",0,0,0,0,0,0,0,0)");
-        click(1092);
-        click(1093 + k);
-        EXPECT_EQ(sink.last(), "SetSurface(" + std::to_string(k + 1) + "," +
-                                   std::to_string(maxima[k]) + ",0,0,0,0,0,0,0,0)");
-    }
-}
-
-// "Freedom to adjust" sends the middle values first; a slider move then sends all eight
-// positions with depth 0; choosing it again sends 1000s while the sliders keep their places.
-TEST_F(ColorChooserBarTest, FreedomSendsMiddleValuesFirstThenPositions)
-{
-    click(1109);
-    EXPECT_EQ(sink.last(), "SetSurface(6,250,1000,1000,1000,1000,1000,1000,1000,1000)");
-    key(1110, Qt::Key_End);
-    EXPECT_EQ(sink.last(), "SetSurface(6,0,2000,1000,1000,1000,1000,1000,1000,1000)");
-    key(1117, Qt::Key_Home);
-    EXPECT_EQ(sink.last(), "SetSurface(6,0,2000,1000,1000,1000,1000,1000,1000,0)");
-    key(1113, Qt::Key_Left);
-    EXPECT_EQ(sink.last(), "SetSurface(6,0,2000,1000,1000,999,1000,1000,1000,0)");
-
-    click(1102);
-    click(1109);
-    EXPECT_EQ(sink.last(), "SetSurface(6,250,1000,1000,1000,1000,1000,1000,1000,1000)");
+    // The Freedom sliders kept their places while 1000s were sent.
     EXPECT_EQ(slider(1110)->value(), 2000);
     EXPECT_EQ(slider(1117)->value(), 0);
 }
 
-TEST_F(ColorChooserBarTest, ShapeRadiosSendTheirKinds)
+// Each radio checks only itself; a surface enables only its own sliders, the size mode the
+// proportion slider and the rotation box the speed slider.
+TEST_F(ColorChooserBarTest, RadiosAndBoxesSwitchTheirSliders)
 {
-    for (int id : {1098, 1099, 1100, 1101, 1097}) {
-        SCOPED_TRACE(id);
+    const std::pair<int, std::vector<int>> surfaces[] = {
+        {1093, {1105}}, {1094, {1106}}, {1095, {1107}}, {1096, {1108}}, {1102, {}},
+        {1109, {1110, 1111, 1112, 1113, 1114, 1115, 1116, 1117}}, {1092, {}}};
+    for (const auto& [id, sliders] : surfaces) {
         click(id);
-        EXPECT_EQ(sink.last(), "SetShape(" + std::to_string(id - 1097) + ")");
+        EXPECT_EQ(checkedOf(kSurfaceRadios), std::vector<int>{id});
+        EXPECT_EQ(enabledSurfaceSliders(), sliders) << id;
+    }
+    for (int id : {1098, 1099, 1100, 1101, 1097}) {
+        click(id);
         EXPECT_EQ(checkedOf(kShapeRadios), std::vector<int>{id});
     }
-}
-
-TEST_F(ColorChooserBarTest, RotationBoxAndSpeedSlider)
-{
+    for (int id : {1087, 1087, 1091}) {
+        click(id);
+        EXPECT_EQ(checkedOf({1087, 1091}), std::vector<int>{id});
+        EXPECT_EQ(slider(1082)->isEnabled(), id == 1087);
+    }
     click(1121);
-    EXPECT_EQ(sink.last(), "SetRotation(0,1)");
     EXPECT_FALSE(slider(1122)->isEnabled());
     click(1121);
-    EXPECT_EQ(sink.last(), "SetRotation(1,1)");
     EXPECT_TRUE(slider(1122)->isEnabled());
-    key(1122, Qt::Key_End);
-    EXPECT_EQ(sink.last(), "SetRotation(1,10)");
-    key(1122, Qt::Key_Left);
-    EXPECT_EQ(sink.last(), "SetRotation(1,9)");
 }
 
-// Hue and saturation recolour the skin (stored x1000) but send nothing to the view.
+// Hue and saturation recolour the skin (stored x1000) but send nothing to the view; the
+// sliders start from the stored colour.
 TEST_F(ColorChooserBarTest, HueAndSaturationGoToTheSkinOnly)
 {
     key(1051, Qt::Key_End);
@@ -284,30 +221,19 @@ TEST_F(ColorChooserBarTest, HueAndSaturationGoToTheSkinOnly)
     QSettings stored(settingsFile(), QSettings::IniFormat);
     EXPECT_EQ(stored.value("Settings/ColorChooserH").toInt(), 180000);
     EXPECT_EQ(stored.value("Settings/ColorChooserS").toInt(), 414);
-
     key(1052, Qt::Key_Home);
     EXPECT_DOUBLE_EQ(skin->saturation(), -1.0);
 
-    // Another slider re-applies the unchanged colour without storing it again.
-    const int stores = skin->storeCount();
-    key(1103, Qt::Key_Left);
-    EXPECT_EQ(skin->storeCount(), stores);
-}
-
-// The sliders start from the stored colour: the inverse of what a move stores.
-TEST_F(ColorChooserBarTest, StartsFromTheStoredSkinColour)
-{
-    {
-        QSettings stored(settingsFile(), QSettings::IniFormat);
-        stored.setValue("Settings/ColorChooserH", -180000);
-        stored.setValue("Settings/ColorChooserS", 414);
-    }
+    stored.setValue("Settings/ColorChooserH", -180000);
+    stored.setValue("Settings/ColorChooserS", 414);
+    stored.sync();
     SkinColorSettings storedSkin(settingsFile());
     CColorChooserBar panel(QStringLiteral("Meida Convert"), &sink, &storedSkin);
     EXPECT_EQ(qobject_cast<QSlider*>(panel.control(1051))->value(), 0);
     EXPECT_EQ(qobject_cast<QSlider*>(panel.control(1052))->value(), 199);
 }
 
+// Steps wrap at both ends and leave every other slider alone; Reset keeps the preset index.
 TEST_F(ColorChooserBarTest, PresetStepsWrapAndResetKeepsTheIndex)
 {
     click(1054);
@@ -317,80 +243,47 @@ TEST_F(ColorChooserBarTest, PresetStepsWrapAndResetKeepsTheIndex)
     click(1055);
     click(1055);
     EXPECT_EQ(bar->presetIndex(), 22);
-    EXPECT_EQ(slider(1051)->value(), ColorPresetTable[22].hue);
-    EXPECT_EQ(slider(1052)->value(), ColorPresetTable[22].saturation);
     click(1054);
     EXPECT_EQ(bar->presetIndex(), 0);
-
     for (int i = 0; i < 11; ++i)
         click(1054);
-    EXPECT_EQ(slider(1052)->value(), 135);  // entry 11
     click(1053);
     EXPECT_EQ(slider(1051)->value(), 180);
     EXPECT_EQ(slider(1052)->value(), 100);
-    EXPECT_EQ(bar->presetIndex(), 11);
     click(1054);
     EXPECT_EQ(bar->presetIndex(), 12);
     EXPECT_EQ(slider(1051)->value(), 330);
-
-    EXPECT_EQ(commands, (std::vector<int>{1054, 1055, 1055, 1054, 1054, 1054, 1054, 1054, 1054,
-                                          1054, 1054, 1054, 1054, 1054, 1054, 1053, 1054}));
-    // Colour steps touch no other slider and send nothing to the view.
     EXPECT_TRUE(sink.calls.empty());
-    EXPECT_EQ(slider(1082)->value(), 400);
-    EXPECT_EQ(slider(1103)->value(), 100);
     EXPECT_EQ(slider(1105)->value(), 250);
-    EXPECT_EQ(slider(1113)->value(), 1000);
-    EXPECT_EQ(slider(1122)->value(), 1);
 }
 
-// Moved sliders keep their positions through a preset step (the values are read back first).
-TEST_F(ColorChooserBarTest, PresetStepKeepsMovedSliders)
+// The arrows show while the client is narrower than 311 or lower than 571 pixels; each click
+// moves every control 10 pixels, without limit, while the arrows stay at the edges.
+TEST_F(ColorChooserBarTest, ScrollArrowsShowAtThresholdsAndMoveTheContent)
 {
-    click(1109);
-    key(1112, Qt::Key_End);
-    click(1054);
-    EXPECT_EQ(slider(1112)->value(), 2000);
-}
-
-TEST_F(ColorChooserBarTest, ScrollArrowsShowAtThePixelThresholds)
-{
-    resizeClient(QSize(310, 570));
-    for (int id : {1084, 1085, 1119, 1120})
-        EXPECT_TRUE(bar->control(id)->isVisible()) << id;
-    EXPECT_EQ(bar->control(1084)->geometry(), QRect(0, 0, 18, 18));
-    EXPECT_EQ(bar->control(1085)->geometry(), QRect(292, 0, 18, 18));
-    EXPECT_EQ(bar->control(1119)->geometry(), QRect(292, 18, 18, 18));
-    EXPECT_EQ(bar->control(1120)->geometry(), QRect(292, 552, 18, 18));
-
-    resizeClient(QSize(311, 570));
-    EXPECT_FALSE(bar->control(1084)->isVisible());
-    EXPECT_FALSE(bar->control(1085)->isVisible());
-    EXPECT_TRUE(bar->control(1119)->isVisible());
-
-    resizeClient(QSize(311, 571));
-    for (int id : {1084, 1085, 1119, 1120})
-        EXPECT_FALSE(bar->control(id)->isVisible()) << id;
-}
-
-// Each arrow click moves every control 10 pixels, without limit; the arrows stay at the edges.
-TEST_F(ColorChooserBarTest, ScrollArrowsMoveTheContent)
-{
+    const int arrows[] = {1084, 1085, 1119, 1120};
+    const std::pair<QSize, std::vector<bool>> sizes[] = {
+        {{310, 570}, {true, true, true, true}}, {{311, 570}, {false, false, true, true}},
+        {{311, 571}, {false, false, false, false}}};
+    for (const auto& [size, shown] : sizes) {
+        resizeClient(size);
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(bar->control(arrows[i])->isVisible(), shown[size_t(i)]) << arrows[i];
+    }
     resizeClient(QSize(250, 400));
-    const QPoint start = bar->control(1051)->pos();
-    const QPoint groupStart = bar->control(1130)->pos();
+    const QPoint start = pos(1051), groupStart = pos(1130);
     click(1120);
     click(1120);
-    EXPECT_EQ(bar->control(1051)->pos(), start + QPoint(0, 20));
-    EXPECT_EQ(bar->control(1130)->pos(), groupStart + QPoint(0, 20));
     click(1085);
-    EXPECT_EQ(bar->control(1051)->pos(), start + QPoint(10, 20));
+    EXPECT_EQ(pos(1051), start + QPoint(10, 20));
+    EXPECT_EQ(pos(1130), groupStart + QPoint(10, 20));
     for (int i = 0; i < 100; ++i)
         click(1084);
-    EXPECT_EQ(bar->control(1051)->pos(), start + QPoint(-990, 20));
     click(1119);
-    EXPECT_EQ(bar->control(1051)->pos(), start + QPoint(-990, 10));
+    EXPECT_EQ(pos(1051), start + QPoint(-990, 10));
     EXPECT_EQ(bar->control(1084)->geometry(), QRect(0, 0, 18, 18));
+    EXPECT_EQ(bar->control(1085)->geometry(), QRect(232, 0, 18, 18));
+    EXPECT_EQ(bar->control(1119)->geometry(), QRect(232, 18, 18, 18));
     EXPECT_EQ(bar->control(1120)->geometry(), QRect(232, 382, 18, 18));
 }
 
@@ -405,16 +298,10 @@ TEST_F(ColorChooserBarTest, EveryCaptionInEveryLanguage)
                 << caption.controlId;
     }
     EXPECT_EQ(text(1134), "Original size");
-    bar->SetLanguage(5);
-    EXPECT_EQ(text(1147), QString::fromUtf8("Квартира"));
-    bar->SetLanguage(3);
-    EXPECT_EQ(text(1134), QString::fromUtf8("Tamaño original"));
     bar->SetLanguage(2);
-    EXPECT_EQ(text(1133), QString::fromUtf8("Base de contrôle des médias"));
-    // Out-of-range indices change nothing.
+    // Out-of-range indices change nothing; image buttons keep their images.
     bar->SetLanguage(6);
     bar->SetLanguage(-1);
     EXPECT_EQ(text(1133), QString::fromUtf8("Base de contrôle des médias"));
-    // Image buttons keep their images.
-    EXPECT_TRUE(button(1054)->text().isEmpty());
+    EXPECT_TRUE(text(1054).isEmpty());
 }
