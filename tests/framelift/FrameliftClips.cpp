@@ -1,9 +1,9 @@
 #include "FrameliftClips.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
+#include <thread>
 
 #include <unistd.h>
 
@@ -12,23 +12,17 @@
 namespace fs = std::filesystem;
 
 namespace clips {
-namespace {
-
-std::string box(const char* pattern, int frames, int w, int h, const std::string& target)
-{
-    return "videotestsrc pattern=" + std::string(pattern) + " num-buffers=" +
-           std::to_string(frames) + " ! video/x-raw,width=" + std::to_string(w) +
-           ",height=" + std::to_string(h) + ",framerate=25/1 ! " + target + " ";
-}
-
-}  // namespace
 
 std::string quadrants(const Quadrants& s)
 {
     const int left = s.width / 2, right = s.width - left;
     const int top = s.height / 2, bottom = s.height - top;
-    std::string p = "compositor name=c background=black "
-                    "sink_1::xpos=" + std::to_string(left) +
+    auto box = [&](const char* pattern, int w, int h, const char* pad) {
+        return "videotestsrc pattern=" + std::string(pattern) + " num-buffers=" +
+               std::to_string(s.frames) + " ! video/x-raw,width=" + std::to_string(w) +
+               ",height=" + std::to_string(h) + ",framerate=25/1 ! " + pad + " ";
+    };
+    std::string p = "compositor name=c background=black sink_1::xpos=" + std::to_string(left) +
                     " sink_2::ypos=" + std::to_string(top) +
                     " sink_3::xpos=" + std::to_string(left) +
                     " sink_3::ypos=" + std::to_string(top) +
@@ -36,11 +30,8 @@ std::string quadrants(const Quadrants& s)
                     ",height=" + std::to_string(s.height) + ",framerate=25/1 ! videoconvert ! ";
     if (!s.videoEncoder.empty())
         p += s.videoEncoder + " ! ";
-    p += "mux. ";
-    p += box("blue", s.frames, left, top, "c.sink_0");
-    p += box("green", s.frames, right, top, "c.sink_1");
-    p += box("red", s.frames, left, bottom, "c.sink_2");
-    p += box("white", s.frames, right, bottom, "c.sink_3");
+    p += "mux. " + box("blue", left, top, "c.sink_0") + box("green", right, top, "c.sink_1") +
+         box("red", left, bottom, "c.sink_2") + box("white", right, bottom, "c.sink_3");
     if (!s.audioEncoder.empty()) {
         const int buffers = s.frames * 10 / 25 + 1;  // buffers of a tenth of a second
         p += "audiotestsrc num-buffers=" + std::to_string(buffers) +
@@ -49,6 +40,16 @@ std::string quadrants(const Quadrants& s)
     }
     p += s.muxer + " name=mux ! filesink location=@OUT@";
     return testmedia::custom(s.name, p);
+}
+
+std::string mpeg4Avi()
+{
+    return quadrants({"quad-mpeg4-mp3.avi", 320, 240, 50, "avenc_mpeg4", "lamemp3enc", "avimux"});
+}
+
+std::string h264Mp4()
+{
+    return quadrants({"quad-h264-aac.mp4", 320, 240, 50, "x264enc", "avenc_aac", "mp4mux"});
 }
 
 std::string timeRamp(const std::string& name, int seconds, bool withSound)
@@ -80,27 +81,46 @@ double rampSeconds(const uint8_t* texture)
     return level * 219.0 / 255.0 / 20.0;
 }
 
-std::string soundOnly()
+Bgr quadrantAt(int x, int row, int w, int h)
 {
-    return testmedia::custom(
-        "sound-only.ogg",
-        "audiotestsrc num-buffers=40 samplesperbuffer=4410 ! audio/x-raw,rate=44100 ! "
-        "audioconvert ! vorbisenc ! oggmux ! filesink location=@OUT@");
+    const bool top = h - 1 - row < h / 2, left = x < w / 2;
+    return top ? (left ? kBlue : kGreen) : (left ? kRed : kWhite);
 }
 
-bool pixelNear(const uint8_t* texture, int texWidth, int x, int row, Bgr expected, int tolerance)
+testing::AssertionResult pixelNear(const uint8_t* texture, int texWidth, int x, int row,
+                                   Bgr expected, int tolerance)
 {
     const uint8_t* p = texture + (static_cast<size_t>(row) * texWidth + x) * 3;
-    return std::abs(p[0] - expected.b) <= tolerance && std::abs(p[1] - expected.g) <= tolerance &&
-           std::abs(p[2] - expected.r) <= tolerance;
+    if (std::abs(p[0] - expected.b) <= tolerance && std::abs(p[1] - expected.g) <= tolerance &&
+        std::abs(p[2] - expected.r) <= tolerance)
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "(" << x << "," << row << ") bgr=" << int(p[0]) << ","
+                                       << int(p[1]) << "," << int(p[2]) << ", expected "
+                                       << expected.b << "," << expected.g << "," << expected.r;
 }
 
-std::string describePixel(const uint8_t* texture, int texWidth, int x, int row)
+bool feedUntil(VideoTexture* h, const std::function<bool(const uint8_t*)>& done,
+               std::chrono::seconds patience)
 {
-    const uint8_t* p = texture + (static_cast<size_t>(row) * texWidth + x) * 3;
-    char text[64];
-    std::snprintf(text, sizeof text, "(%d,%d) bgr=%d,%d,%d", x, row, p[0], p[1], p[2]);
-    return text;
+    const auto giveUp = std::chrono::steady_clock::now() + patience;
+    while (std::chrono::steady_clock::now() < giveUp) {
+        UpdateEvent(h);
+        const uint8_t* texture = GetTexture(h);
+        if (texture && done(texture))
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+const uint8_t* nextFrame(VideoTexture* h, const uint8_t* previous)
+{
+    const uint8_t* found = nullptr;
+    feedUntil(h, [&](const uint8_t* t) {
+        found = t != previous ? t : nullptr;
+        return found != nullptr;
+    });
+    return found;
 }
 
 }  // namespace clips

@@ -1,8 +1,15 @@
-// Clips for the library's tests, made at test time into the test-media folder.
+// Clips for the library's tests, made at test time into the test-media folder, and helpers to
+// own a handle and wait, with a bound, for the frames a playing handle serves.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
+
+#include "framelift.h"
 
 namespace clips {
 
@@ -18,18 +25,17 @@ struct Quadrants {
 
 // A clip whose picture is split into four solid quadrants: top left blue, top right green,
 // bottom left red, bottom right white.
-std::string quadrants(const Quadrants& spec);
+std::string quadrants(const Quadrants& clip);
+// The 320 by 240 quadrant clips with sound: MPEG-4 and MP3 in AVI, H.264 and AAC in MP4.
+std::string mpeg4Avi();
+std::string h264Mp4();
 
 // A 64 by 48 clip whose every pixel is one grey level that grows with the frame's time
 // (about 23 levels a second), so a texture tells the time it shows. Lossless video; with
 // `withSound` a sine tone rides along.
 std::string timeRamp(const std::string& name, int seconds, bool withSound);
-
 // Seconds shown by a time-ramp texture (read from its first pixel).
 double rampSeconds(const uint8_t* texture);
-
-// A sound-only file.
-std::string soundOnly();
 
 struct Bgr {
     int b, g, r;
@@ -40,9 +46,25 @@ constexpr Bgr kRed{0, 0, 255};
 constexpr Bgr kWhite{255, 255, 255};
 constexpr Bgr kBlack{0, 0, 0};
 
+// The quadrant clip's colour at texture pixel (x, row) of a video of w by h, row 0 being the
+// picture's bottom row.
+Bgr quadrantAt(int x, int row, int w, int h);
+
 // Whether the texture pixel at (x, row) is within `tolerance` of `expected` in every channel.
-bool pixelNear(const uint8_t* texture, int texWidth, int x, int row, Bgr expected,
-               int tolerance = 40);
-std::string describePixel(const uint8_t* texture, int texWidth, int x, int row);
+testing::AssertionResult pixelNear(const uint8_t* texture, int texWidth, int x, int row,
+                                   Bgr expected, int tolerance = 40);
+
+struct Handle {
+    VideoTexture* h = CreateVideoTexture();
+    ~Handle() { DeleteVideoTexture(h); }
+    operator VideoTexture*() const { return h; }
+};
+
+// Feeds the handle as a player's drawing tick does (UpdateEvent, GetTexture) until `done`
+// holds for a served texture, or gives up after a generous time. Returns whether it held.
+bool feedUntil(VideoTexture* h, const std::function<bool(const uint8_t*)>& done,
+               std::chrono::seconds patience = std::chrono::seconds(20));
+// The next texture newer than `previous` (null after a generous wait).
+const uint8_t* nextFrame(VideoTexture* h, const uint8_t* previous);
 
 }  // namespace clips

@@ -7,19 +7,13 @@
 #include "FrameliftClips.h"
 #include "PlaybackGraph.h"
 #include "VideoTexture.h"
-#include "framelift.h"
 #include "graph/SoundOutput.h"
 
 using namespace framelift;
 
 namespace {
 
-std::string withSound()
-{
-    return clips::quadrants({"quad-h264-aac.mp4", 320, 240, 50, "x264enc", "avenc_aac", "mp4mux"});
-}
-
-// Hundredths of a decibel to the linear factor and back.
+// Hundredths of a decibel to the linear factor and back; -100 dB and below is silence.
 TEST(VolumeScale, HundredthsOfADecibel)
 {
     EXPECT_DOUBLE_EQ(linearFromHundredthsDb(0), 1.0);
@@ -32,36 +26,27 @@ TEST(VolumeScale, HundredthsOfADecibel)
     EXPECT_EQ(hundredthsDbFromLinear(1e-9), -10000);
 }
 
-// MuteSound toggles full volume and silence; an attenuated level goes to full volume.
+// MuteSound toggles full volume and silence, and an attenuated level goes to full volume. A
+// video without sound refuses the volume read and MuteSound leaves it alone.
 TEST(Mute, TogglesBetweenFullAndSilence)
 {
     VideoTexture h;
-    ASSERT_TRUE(loadVideo(h, withSound().c_str(), 1, false));
+    ASSERT_TRUE(loadVideo(h, clips::h264Mp4().c_str(), 1, false));
     int32_t level = 1;
-    ASSERT_TRUE(h.graph->volume(level));
-    EXPECT_EQ(level, 0);
-    EXPECT_TRUE(MuteSound(&h));
-    h.graph->volume(level);
-    EXPECT_EQ(level, -10000);
-    MuteSound(&h);
-    h.graph->volume(level);
-    EXPECT_EQ(level, 0);
+    for (int32_t expected : {0, -10000, 0}) {
+        ASSERT_TRUE(h.graph->volume(level));
+        EXPECT_EQ(level, expected);
+        EXPECT_TRUE(MuteSound(&h));
+    }
     h.graph->setVolume(-2000);
     MuteSound(&h);
     h.graph->volume(level);
     EXPECT_EQ(level, 0);
-    freeVideo(h);
-}
 
-// A video without sound refuses the volume read, and MuteSound leaves it alone.
-TEST(Mute, SilentVideoHasNoVolume)
-{
-    VideoTexture h;
     ASSERT_TRUE(loadVideo(h, clips::timeRamp("ramp-2s.mkv", 2, false).c_str(), 1, false));
-    int32_t level = 1;
+    EXPECT_FALSE(h.graph->hasSound());
     EXPECT_FALSE(h.graph->volume(level));
     EXPECT_TRUE(MuteSound(&h));
-    EXPECT_FALSE(h.graph->hasSound());
     freeVideo(h);
 }
 
@@ -71,14 +56,13 @@ TEST(NoSoundDevice, VideoStillPlays)
     setenv("PULSE_SERVER", "unix:/nonexistent/pulse", 1);
     setenv("ALSA_CONFIG_PATH", "/nonexistent/alsa.conf", 1);
     setenv("PIPEWIRE_REMOTE", "/nonexistent/pipewire", 1);
-    VideoTexture* h = CreateVideoTexture();
-    ASSERT_TRUE(LoadVideo(h, withSound().c_str(), 1, 0));
+    clips::Handle h;
+    ASSERT_TRUE(LoadVideo(h, clips::h264Mp4().c_str(), 1, 0));
     Stop(h);
     Play(h);
     const uint8_t* t = GetTexture(h);
     ASSERT_NE(t, nullptr);
     EXPECT_TRUE(clips::pixelNear(t, 512, 80, 60, clips::kRed));
-    DeleteVideoTexture(h);
 }
 
 }  // namespace
