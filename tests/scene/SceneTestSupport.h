@@ -15,25 +15,17 @@
 
 namespace scenetest {
 
-// Calls that reached the library since the program started (the real functions run).
-struct FrameliftCalls {
-    int updateEvent = 0, getTexture = 0, getTexWidth = 0, getTexHeight = 0;
-    int loadVideo = 0, play = 0, stop = 0, freeVideo = 0, deleteVideoTexture = 0;
-    int total() const
-    {
-        return updateEvent + getTexture + getTexWidth + getTexHeight + loadVideo + play +
-               stop + freeVideo + deleteVideoTexture;
-    }
-};
-FrameliftCalls frameliftCalls();
+// How many calls of the named Framelift function were made since the program started (the
+// real functions run); with no name, of all the counted ones.
+int frameliftCalls(const std::string& function = {});
 
 // Keys the test holds down or taps.
 class TestKeys : public KeyStateSource {
 public:
     bool readKey(ArrowKey key) override;
-    void hold(ArrowKey key, bool down = true);
-    void tap(ArrowKey key);
-    void releaseAll();
+    void hold(ArrowKey key, bool down = true) { down_[static_cast<size_t>(key)] = down; }
+    void tap(ArrowKey key) { tapped_[static_cast<size_t>(key)] = true; }
+    void releaseAll() { down_ = {}; }
 
 private:
     std::array<bool, 4> down_{};
@@ -44,7 +36,6 @@ private:
 // converted to 8-bit RGB by GStreamer as the reference for what the screen should show.
 std::string barsClip(int w, int h);
 QImage barsReference(int w, int h);
-std::string encodedClip(int w, int h, int frames);
 
 // A shown scene widget of w by h drawing with a renderer the test owns.
 class SceneHost {
@@ -71,19 +62,12 @@ private:
 // can still name the driver's own one-time allocations (and the suppressions match them).
 void keepGlDriverLoaded();
 
-bool isBlack(const QImage& image, int tolerance = 0);
 // Bounding box of the pixels brighter than threshold in any channel.
 QRect litArea(const QImage& image, int threshold = 16);
+inline bool isBlack(const QImage& image, int tolerance = 0)
+{
+    return litArea(image, tolerance).isEmpty();
+}
 int maxChannelDifference(QRgb a, QRgb b);
-
-// Where the point (u, v) of the video picture (u from its left, v from its top, 0 to 1)
-// appears on a screen of sw by sh for a flat picture of vw by vh units facing the eye at the
-// given distance, with the 45-degree projection.
-QPointF screenPoint(double u, double v, int vw, int vh, double distance, int sw, int sh);
-
-// Whether the reference picture is uniform around (u, v), so that a sample there does not
-// depend on sub-pixel placement.
-bool uniformAround(const QImage& reference, double u, double v, int radius);
-QRgb referenceAt(const QImage& reference, double u, double v);
 
 }  // namespace scenetest

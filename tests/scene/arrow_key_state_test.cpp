@@ -42,8 +42,9 @@ TEST(ArrowKeyState, TapLatchesOnceHeldKeyCountsUntilReleased)
 }
 
 // Keys reach it whichever window of the program has them, also when a child widget takes
-// the key; other keys are not arrows.
-TEST(ArrowKeyState, AnyWindowAnyWidget)
+// the key; other keys are not arrows. When the program loses the focus a held key no longer
+// counts (its release goes elsewhere).
+TEST(ArrowKeyState, AnyWindowAnyWidgetUntilDeactivated)
 {
     ArrowKeyState keys;
     QWidget first;
@@ -56,14 +57,8 @@ TEST(ArrowKeyState, AnyWindowAnyWidget)
     EXPECT_TRUE(keys.readKey(ArrowKey::Right));
     EXPECT_FALSE(keys.readKey(ArrowKey::Left));
     EXPECT_FALSE(keys.readKey(ArrowKey::Up));
-}
 
-// When the program loses the focus a held key no longer counts (its release goes elsewhere).
-TEST(ArrowKeyState, DeactivationReleasesHeldKeys)
-{
-    ArrowKeyState keys;
-    QWidget window;
-    QTest::keyPress(&window, Qt::Key_Right);
+    QTest::keyPress(&first, Qt::Key_Right);
     EXPECT_TRUE(keys.readKey(ArrowKey::Right));
     QEvent deactivate(QEvent::ApplicationDeactivate);
     QApplication::sendEvent(qApp, &deactivate);

@@ -1,5 +1,4 @@
-// The scene's arithmetic, without drawing: control grids, spin and key steps, the flat
-// picture's placement and the recorded viewport.
+// The scene's arithmetic, without drawing: control grids, spin and key steps.
 #include "ControlGrid.h"
 #include "SceneMath.h"
 #include "SceneRenderer.h"
@@ -7,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <utility>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -16,26 +15,22 @@ struct Point {
     float x, y, z;
 };
 
+// Control point (i, j): i runs down from the top edge, j left from the right edge.
 Point P(const scene::ControlPoints& g, int i, int j)
 {
     const float* p = &g[static_cast<size_t>(3 * i + 9 * j)];
     return {p[0], p[1], p[2]};
 }
 
-// The patch's point at (u, v), both 0 to 1, with the quadratic Bernstein weights.
-Point patchAt(const scene::ControlPoints& g, double u, double v)
+// Depth of the patch's centre: the quadratic Bernstein weights at 1/2 are 1/4, 1/2, 1/4.
+float meshCentreZ(const scene::ControlPoints& g)
 {
-    const double bu[3] = {(1 - u) * (1 - u), 2 * u * (1 - u), u * u};
-    const double bv[3] = {(1 - v) * (1 - v), 2 * v * (1 - v), v * v};
-    double x = 0, y = 0, z = 0;
+    const float w[3] = {0.25f, 0.5f, 0.25f};
+    float z = 0;
     for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j) {
-            const Point p = P(g, i, j);
-            x += bu[i] * bv[j] * p.x;
-            y += bu[i] * bv[j] * p.y;
-            z += bu[i] * bv[j] * p.z;
-        }
-    return {float(x), float(y), float(z)};
+        for (int j = 0; j < 3; ++j)
+            z += w[i] * w[j] * P(g, i, j).z;
+    return z;
 }
 
 scene::ControlPoints gridFor(int mode, int w, int h, int depth, std::array<int, 8> free = {})
@@ -50,105 +45,75 @@ scene::ControlPoints gridFor(int mode, int w, int h, int depth, std::array<int, 
 
 }  // namespace
 
-// Mode 1 at 640 by 480, depth 250: a dish with its corners in the picture's plane.
-TEST(ControlGrid, DishCornersMiddlesAndMeshCentre)
+// Modes 1 to 4 at depth 250: the corners in the picture's plane at the integer half sides
+// (a 641 by 481 video spans -320..320 by -240..240), the edge middles and the centre bent each
+// mode's way, and the patch's centre where the quadratic blend puts it (mode 1: -187.5).
+TEST(ControlGrid, PresetModes)
 {
-    const auto g = gridFor(1, 640, 480, 250);
-    for (int i : {0, 2})
-        for (int j : {0, 2}) {
-            const Point p = P(g, i, j);
-            EXPECT_FLOAT_EQ(std::abs(p.x), 320.0f);
-            EXPECT_FLOAT_EQ(std::abs(p.y), 240.0f);
-            EXPECT_FLOAT_EQ(p.z, 0.0f);
-        }
-    // Right edge first (j = 0), top edge first (i = 0).
-    EXPECT_FLOAT_EQ(P(g, 0, 0).x, 320.0f);
-    EXPECT_FLOAT_EQ(P(g, 0, 0).y, 240.0f);
-    for (auto [i, j] : {std::pair{1, 0}, {1, 2}, {0, 1}, {2, 1}, {1, 1}})
-        EXPECT_FLOAT_EQ(P(g, i, j).z, -250.0f) << i << "," << j;
-    EXPECT_FLOAT_EQ(patchAt(g, 0.5, 0.5).z, -187.5f);
-    EXPECT_FLOAT_EQ(patchAt(g, 0.5, 0.5).x, 0.0f);
-}
-
-// Modes 2 to 4 bend the sides, the top and bottom and the centre each their own way.
-TEST(ControlGrid, PresetCurvatureSigns)
-{
-    struct Expect {
-        int mode;
+    struct Row {
+        int mode, w, h;
         float sides, topBottom, centre, meshCentre;
     };
-    const float d = 100;
-    for (const Expect& e : {Expect{2, d, -d, d, 25}, Expect{3, -d, d, -d, -25},
-                            Expect{4, d, d, d, 75}}) {
-        const auto g = gridFor(e.mode, 320, 240, int(d));
-        EXPECT_FLOAT_EQ(P(g, 1, 0).z, e.sides) << e.mode;
-        EXPECT_FLOAT_EQ(P(g, 1, 2).z, e.sides) << e.mode;
-        EXPECT_FLOAT_EQ(P(g, 0, 1).z, e.topBottom) << e.mode;
-        EXPECT_FLOAT_EQ(P(g, 2, 1).z, e.topBottom) << e.mode;
-        EXPECT_FLOAT_EQ(P(g, 1, 1).z, e.centre) << e.mode;
-        EXPECT_FLOAT_EQ(P(g, 0, 0).z, 0.0f) << e.mode;
-        EXPECT_FLOAT_EQ(patchAt(g, 0.5, 0.5).z, e.meshCentre) << e.mode;
+    const float d = 250;
+    for (const Row& r : {Row{1, 640, 480, -d, -d, -d, -187.5f}, Row{2, 640, 480, d, -d, d, 62.5f},
+                         Row{3, 640, 480, -d, d, -d, -62.5f}, Row{4, 640, 480, d, d, d, 187.5f},
+                         Row{1, 641, 481, -d, -d, -d, -187.5f}}) {
+        SCOPED_TRACE("mode " + std::to_string(r.mode) + " width " + std::to_string(r.w));
+        const auto g = gridFor(r.mode, r.w, r.h, int(d));
+        for (int i : {0, 2})
+            for (int j : {0, 2}) {
+                EXPECT_FLOAT_EQ(P(g, i, j).x, j == 0 ? r.w / 2 : -(r.w / 2));
+                EXPECT_FLOAT_EQ(P(g, i, j).y, i == 0 ? r.h / 2 : -(r.h / 2));
+                EXPECT_FLOAT_EQ(P(g, i, j).z, 0.0f);
+            }
+        EXPECT_FLOAT_EQ(P(g, 1, 0).z, r.sides);
+        EXPECT_FLOAT_EQ(P(g, 1, 2).z, r.sides);
+        EXPECT_FLOAT_EQ(P(g, 0, 1).z, r.topBottom);
+        EXPECT_FLOAT_EQ(P(g, 2, 1).z, r.topBottom);
+        EXPECT_FLOAT_EQ(P(g, 1, 1).z, r.centre);
+        EXPECT_FLOAT_EQ(meshCentreZ(g), r.meshCentre);
     }
-}
-
-// Mode 6 places each of the eight free values at its own rim point; the centre follows the
-// bottom middle.
-TEST(ControlGrid, FreeFormPointsFollowTheirValues)
-{
-    const auto g = gridFor(6, 640, 480, 0, {1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008});
-    struct Expect {
-        float x, y, z;
-    };
-    const std::pair<std::pair<int, int>, Expect> table[] = {
-        {{0, 2}, {-320, 240, 1}},  // top-left
-        {{0, 1}, {0, 240, 2}},     // top middle
-        {{0, 0}, {320, 240, 3}},   // top-right
-        {{1, 0}, {320, 0, 4}},     // right middle
-        {{2, 0}, {320, -240, 5}},  // bottom-right
-        {{2, 1}, {0, -240, 6}},    // bottom middle
-        {{2, 2}, {-320, -240, 7}}, // bottom-left
-        {{1, 2}, {-320, 0, 8}},    // left middle
-        {{1, 1}, {0, 0, 6}},       // centre
-    };
-    for (const auto& [ij, e] : table) {
-        const Point p = P(g, ij.first, ij.second);
-        EXPECT_FLOAT_EQ(p.x, e.x) << ij.first << "," << ij.second;
-        EXPECT_FLOAT_EQ(p.y, e.y) << ij.first << "," << ij.second;
-        EXPECT_FLOAT_EQ(p.z, e.z) << ij.first << "," << ij.second;
-    }
-}
-
-// All free values at 1000 give a flat patch the shape of the flat picture.
-TEST(ControlGrid, FreeFormAtRestIsFlat)
-{
-    const auto g = gridFor(6, 640, 480, 0, {1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000});
-    for (int k = 0; k < 9; ++k)
-        EXPECT_FLOAT_EQ(g[size_t(3 * k + 2)], 0.0f);
-    EXPECT_FLOAT_EQ(patchAt(g, 0.25, 0.25).x, 160.0f);  // a quarter in from the right
-    EXPECT_FLOAT_EQ(patchAt(g, 0.25, 0.25).y, 120.0f);  // a quarter down from the top
-}
-
-// Half sizes are integer halves: a 641 by 481 video spans -320..320 by -240..240.
-TEST(ControlGrid, OddSizesUseIntegerHalves)
-{
-    const auto g = gridFor(1, 641, 481, 10);
-    EXPECT_FLOAT_EQ(P(g, 0, 0).x, 320.0f);
-    EXPECT_FLOAT_EQ(P(g, 2, 2).y, -240.0f);
     EXPECT_EQ(scene::flatPictureShift(641), -320);
     EXPECT_EQ(scene::flatPictureShift(480), -240);
 }
 
-// Renderer: modes 0 and 5 keep the grid, modes out of range change nothing, and a grid built
-// before any video is degenerate.
+// Mode 6 places each of the eight free values at its own rim point, the centre following the
+// bottom middle; all at 1000 give a flat patch.
+TEST(ControlGrid, FreeFormPointsFollowTheirValues)
+{
+    const auto g = gridFor(6, 640, 480, 0, {1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008});
+    struct Row {
+        int i, j;
+        float x, y, z;
+    };
+    for (const Row& r : {Row{0, 2, -320, 240, 1},   // top-left
+                         Row{0, 1, 0, 240, 2},      // top middle
+                         Row{0, 0, 320, 240, 3},    // top-right
+                         Row{1, 0, 320, 0, 4},      // right middle
+                         Row{2, 0, 320, -240, 5},   // bottom-right
+                         Row{2, 1, 0, -240, 6},     // bottom middle
+                         Row{2, 2, -320, -240, 7},  // bottom-left
+                         Row{1, 2, -320, 0, 8},     // left middle
+                         Row{1, 1, 0, 0, 6}}) {     // centre
+        SCOPED_TRACE(std::to_string(r.i) + "," + std::to_string(r.j));
+        EXPECT_FLOAT_EQ(P(g, r.i, r.j).x, r.x);
+        EXPECT_FLOAT_EQ(P(g, r.i, r.j).y, r.y);
+        EXPECT_FLOAT_EQ(P(g, r.i, r.j).z, r.z);
+    }
+    const auto flat = gridFor(6, 640, 480, 0, {1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000});
+    for (int k = 0; k < 9; ++k)
+        EXPECT_FLOAT_EQ(flat[size_t(3 * k + 2)], 0.0f);
+}
+
+// Renderer: modes 0 and 5 keep the grid, modes and shapes out of range change nothing, and a
+// grid built before any video is degenerate.
 TEST(BuildSurface, ModesThatKeepTheGrid)
 {
     SceneRenderer r;
     r.BuildSurface(1, 250, 0, 0, 0, 0, 0, 0, 0, 0);
     EXPECT_EQ(r.surfaceMode(), 1);
-    for (int k = 0; k < 9; ++k) {
-        EXPECT_FLOAT_EQ(r.controlGrid()[size_t(3 * k)], 0.0f);      // no video: x = 0
-        EXPECT_FLOAT_EQ(r.controlGrid()[size_t(3 * k + 1)], 0.0f);  // and y = 0
-    }
+    for (int k = 0; k < 18; ++k)  // no video: x = 0 and y = 0
+        EXPECT_FLOAT_EQ(r.controlGrid()[size_t(3 * (k / 2) + k % 2)], 0.0f);
     const auto dish = r.controlGrid();
     r.BuildSurface(5, 999, 0, 0, 0, 0, 0, 0, 0, 0);
     EXPECT_EQ(r.surfaceMode(), 5);
@@ -170,13 +135,10 @@ TEST(BuildSurface, ModesThatKeepTheGrid)
 TEST(Spin, StepsAndWraps)
 {
     int angle = 0;
-    std::vector<int> seen;
-    for (int frame = 0; frame < 53; ++frame) {
-        seen.push_back(angle);
+    for (int frame = 0; frame < 51; ++frame)
         angle = scene::wrapSpin(scene::advanceSpin(angle, 1, 7));
-    }
-    EXPECT_EQ(seen[51], 357);
-    EXPECT_EQ(seen[52], 4);
+    EXPECT_EQ(angle, 357);
+    EXPECT_EQ(scene::wrapSpin(scene::advanceSpin(angle, 1, 7)), 4);
     EXPECT_EQ(scene::wrapSpin(scene::advanceSpin(123, 0, 7)), 123);
     EXPECT_EQ(scene::wrapSpin(359 + 10), 9);
 }
@@ -187,62 +149,34 @@ TEST(ArrowKeys, YawAndDepthLimits)
 {
     scenetest::TestKeys keys;
     SceneRenderer r(&keys);
-    keys.hold(ArrowKey::Left);
-    std::vector<int> yaws;
-    for (int i = 0; i < 180; ++i) {
-        r.PollArrowKeys();
-        yaws.push_back(r.yawDegrees());
-    }
+    // Holds `key` for `polls` reads and returns the value after each.
+    auto holdFor = [&](ArrowKey key, int polls, int (SceneRenderer::*value)() const) {
+        std::vector<int> seen;
+        keys.hold(key);
+        for (int i = 0; i < polls; ++i) {
+            r.PollArrowKeys();
+            seen.push_back((r.*value)());
+        }
+        keys.releaseAll();
+        return seen;
+    };
+    const auto yaws = holdFor(ArrowKey::Left, 180, &SceneRenderer::yawDegrees);
     EXPECT_EQ(yaws.front(), -2);
     EXPECT_EQ(yaws[178], -358);
     EXPECT_EQ(yaws[179], 0);
-    keys.releaseAll();
-
-    keys.hold(ArrowKey::Up);
-    std::vector<int> depths;
-    for (int i = 0; i < 27; ++i) {
-        r.PollArrowKeys();
-        depths.push_back(r.depthOffset());
-    }
+    const auto depths = holdFor(ArrowKey::Up, 27, &SceneRenderer::depthOffset);
     EXPECT_EQ(depths[23], 48);
     EXPECT_EQ(depths[24], 50);
     EXPECT_EQ(depths[26], 50);
-    keys.releaseAll();
-
-    keys.hold(ArrowKey::Down);
-    for (int i = 0; i < 100; ++i)
-        r.PollArrowKeys();
-    EXPECT_EQ(r.depthOffset(), -100);
-    keys.releaseAll();
+    EXPECT_EQ(holdFor(ArrowKey::Down, 100, &SceneRenderer::depthOffset).back(), -100);
 
     keys.hold(ArrowKey::Right);
     keys.hold(ArrowKey::Left);
     r.PollArrowKeys();
     EXPECT_EQ(r.yawDegrees(), 0);
     keys.releaseAll();
-
     keys.tap(ArrowKey::Right);
     r.PollArrowKeys();
     r.PollArrowKeys();
     EXPECT_EQ(r.yawDegrees(), 2);
-}
-
-// The recorded rectangle ignores the origin; a height of 0 or less records an empty one and
-// the projection's aspect stays finite.
-TEST(Viewport, RecordedRectangleAndGuard)
-{
-    SceneRenderer r;
-    EXPECT_TRUE(r.viewportRect().isEmpty());
-    r.SetViewport(340, 310, 320, 240);
-    EXPECT_EQ(r.viewportRect().left, 0);
-    EXPECT_EQ(r.viewportRect().top, 0);
-    EXPECT_EQ(r.viewportRect().right, 320);
-    EXPECT_EQ(r.viewportRect().bottom, 240);
-    r.SetViewport(0, 60, 800, -20);
-    EXPECT_TRUE(r.viewportRect().isEmpty());
-    for (auto [w, h] : {std::pair{800, 0}, {800, -20}, {0, 0}, {-5, 100}}) {
-        const double aspect = scene::viewportAspect(w, h);
-        EXPECT_TRUE(std::isfinite(aspect) && aspect > 0) << w << "x" << h;
-    }
-    EXPECT_DOUBLE_EQ(scene::viewportAspect(640, 480), 4.0 / 3.0);
 }
