@@ -64,12 +64,12 @@ private:
 
 std::string clipFor(const VideoSize& size)
 {
-    testmedia::ClipSpec spec;
-    spec.name = "bench-scene-" + size.label() + ".avi";
-    spec.width = size.width;
-    spec.height = size.height;
-    spec.frames = 50;
-    return testmedia::clip(spec);
+    testmedia::ClipSpec clip;
+    clip.name = "bench-scene-" + size.label() + ".avi";
+    clip.width = size.width;
+    clip.height = size.height;
+    clip.frames = 50;
+    return testmedia::clip(clip);
 }
 
 // The picture area: the video at its own size fitted into a 1280 by 720 window area.
