@@ -2,6 +2,7 @@
 // dialog, "Check for update", the display-depth warning and full screen.
 #include "../view/Eventually.h"
 #include "../view/PlayerTestDoubles.h"
+#include "../view/PointerEvents.h"
 #include "../view/ThirdPartyLeaks.h"
 #include "AboutDialog.h"
 #include "CommandIds.h"
@@ -224,19 +225,20 @@ TEST_F(PlayerAppTest, DoubleClickGoesFullScreenWithAHidingBarAndEscComesBack)
         return screen.intersected(r).height();
     };
     // Pointer in the middle: the bar is out of sight.
-    QCursor::setPos(screen.center());
+    auto pointerAt = [&](QPoint global) { movePointer(scene, scene->mapFromGlobal(global)); };
+    pointerAt(screen.center());
     EXPECT_EVENTUALLY(barOnScreen() <= 3);
     EXPECT_FALSE(view()->isBarRaised());
     // Near the bottom edge: it comes up to the screen's edge (its last 6 pixels, below the
     // buttons, stay under the edge).
-    QCursor::setPos(screen.center().x(), screen.bottom() - 20);
+    pointerAt(QPoint(screen.center().x(), screen.bottom() - 20));
     EXPECT_EVENTUALLY(view()->isBarRaised());
     EXPECT_EVENTUALLY(barOnScreen() == 54);
     const QRect play(bar()->mapToGlobal(bar()->buttonRect(cmd::Play).topLeft()),
                      bar()->buttonRect(cmd::Play).size());
     EXPECT_LT(play.top(), screen.bottom() - 30);
     // And goes again when the pointer leaves.
-    QCursor::setPos(screen.center());
+    pointerAt(screen.center());
     EXPECT_EVENTUALLY(!view()->isBarRaised() && barOnScreen() <= 3);
 
     // Esc comes back to the window with the bar at the bottom.

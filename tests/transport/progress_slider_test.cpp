@@ -1,6 +1,7 @@
 // The progress slider on its own: geometry, clicks, drags, held end buttons, keys, hover and
 // its recoloured pictures.
 #include "../view/Eventually.h"
+#include "../view/PointerEvents.h"
 #include "../view/ThirdPartyLeaks.h"
 #include "ProgressSlider.h"
 
@@ -141,17 +142,16 @@ TEST_F(ProgressSliderTest, HoverOverThumbShowsHandAndHotThumb)
 {
     slider->setRange(0, 100, true).setThumbColor(QColor(255, 0, 0));
     slider->setPos(50, true);
-    // Without a button held the pointer really moves: wait for the window system's event.
-    QTest::mouseMove(slider, thumbCentre());
-    ASSERT_EVENTUALLY(slider->isHovered());
+    movePointer(slider, thumbCentre());
+    EXPECT_TRUE(slider->isHovered());
     EXPECT_EQ(slider->cursor().shape(), Qt::PointingHandCursor);
-    QTest::mouseMove(slider, QPoint(60, 6));
-    ASSERT_EVENTUALLY(!slider->isHovered());
+    movePointer(slider, QPoint(60, 6));
+    EXPECT_FALSE(slider->isHovered());
     EXPECT_EQ(slider->cursor().shape(), Qt::ArrowCursor);
     // Leaving the control altogether clears the hover too (the leave watch).
-    QTest::mouseMove(slider, thumbCentre());
-    ASSERT_EVENTUALLY(slider->isHovered());
-    QTest::mouseMove(parent.get(), QPoint(410, 35));
+    movePointer(slider, thumbCentre());
+    ASSERT_TRUE(slider->isHovered());
+    leavePointer(slider);
     ASSERT_EVENTUALLY(!slider->isHovered());
 }
 
