@@ -143,7 +143,8 @@ TEST_F(ColorChooserBarTest, EveryClickAndKeySendsOneCall)
     const Step steps[] = {
         {1087, kClick, "SetSizeMode(0)"}, {1082, Qt::Key_Home, "SetProportion(0)"},
         {1082, Qt::Key_Right, "SetProportion(1)"}, {1087, kClick, "SetSizeMode(0)"},
-        {1091, kClick, "SetSizeMode(1)"}, {1103, Qt::Key_End, "SetPlayRate(200)"},
+        {1091, kClick, "SetSizeMode(1)"}, {1103, Qt::Key_Home, "SetPlayRate(0)"},
+        {1103, Qt::Key_End, "SetPlayRate(200)"},
         {1103, Qt::Key_PageDown, "SetPlayRate(160)"},  // a page is a fifth of the range
         {1121, kClick, "SetRotation(0,1)"}, {1121, kClick, "SetRotation(1,1)"},
         {1122, Qt::Key_End, "SetRotation(1,10)"}, {1122, Qt::Key_Left, "SetRotation(1,9)"},
