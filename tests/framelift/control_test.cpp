@@ -39,8 +39,10 @@ const uint8_t* settle(VideoTexture* h)
     return GetTexture(h);
 }
 
-// Pause holds the picture; a seek while paused is ignored and Play resumes where the pause was.
-TEST(Control, PlayAfterPauseResumesThere)
+// Pause holds the picture; a seek while paused is ignored and Play resumes where the pause
+// was. GotoTime moves a playing video to the given second and it plays on from there; Restart
+// and Stop then Play go back to the start.
+TEST(Control, PauseSeekRestartAndStop)
 {
     Handle h;
     playFromStart(h, clips::timeRamp("ramp-10s.mkv", 10, false));
@@ -56,15 +58,7 @@ TEST(Control, PlayAfterPauseResumesThere)
     const uint8_t* resumed = nextFrame(h, before);
     ASSERT_NE(resumed, nullptr);
     EXPECT_NEAR(rampSeconds(resumed), pausedAt, kSlack);
-}
 
-// GotoTime moves a playing video to the given second and it plays on from there; Restart and
-// Stop then Play go back to the start.
-TEST(Control, SeekRestartAndStop)
-{
-    Handle h;
-    playFromStart(h, clips::timeRamp("ramp-10s.mkv", 10, false));
-    ASSERT_NE(GetTexture(h), nullptr);
     ASSERT_TRUE(GotoTime(h, 6.0));
     double shown = -1;
     ASSERT_TRUE(feedUntil(h, [&](const uint8_t* t) {

@@ -28,8 +28,8 @@ void PrintTo(const Case& c, std::ostream* os)
 
 class Pictures : public testing::TestWithParam<Case> {};
 
-// Loads, sizes the texture for the mode, and serves the picture the right way up from its
-// lower-left corner, rows packed, black beyond the video.
+// Loads, sizes the texture for the mode, serves the picture the right way up from its
+// lower-left corner, rows packed, black beyond the video, and takes a snapshot of it.
 TEST_P(Pictures, SizesMatrixAndBottomUpPixels)
 {
     const Case& c = GetParam();
@@ -47,6 +47,8 @@ TEST_P(Pictures, SizesMatrixAndBottomUpPixels)
         const float want = i == 0 ? c.scaleX : i == 5 ? c.scaleY : i % 5 == 0 ? 1.0f : 0.0f;
         EXPECT_FLOAT_EQ(m[i], want) << "matrix element " << i;
     }
+
+    EXPECT_EQ(GetCurrentImageBmp(handle).data, nullptr) << "no snapshot before a frame is shown";
 
     ASSERT_TRUE(Play(handle));
     const uint8_t* t = GetTexture(handle);
@@ -68,6 +70,24 @@ TEST_P(Pictures, SizesMatrixAndBottomUpPixels)
     for (int x : xs)
         for (int row : rows)
             sample(x, row);
+
+    // The snapshot: the whole picture last shown, as a bottom-up 24-bit DIB with rows padded to
+    // four bytes (read through their own offsets).
+    const ImageBmpInfo bmp = GetCurrentImageBmp(handle);
+    ASSERT_NE(bmp.data, nullptr);
+    EXPECT_EQ(bmp.width, w);
+    EXPECT_EQ(bmp.height, h);
+    const int rowBytes = (w * 3 + 3) / 4 * 4;
+    ASSERT_EQ(bmp.byteCount, 40 + rowBytes * h);
+    int32_t header[3];  // header size, width, height (positive: bottom-up)
+    std::memcpy(header, bmp.data, sizeof header);
+    EXPECT_EQ(std::vector<int32_t>(header, header + 3), (std::vector<int32_t>{40, w, h}));
+    EXPECT_EQ(bmp.data[14] | bmp.data[15] << 8, 24) << "bits a pixel";
+    for (int x : {w / 4, w * 3 / 4, w - 1})
+        for (int row : {h / 4, h * 3 / 4, h - 1})
+            EXPECT_TRUE(clips::pixelNear(bmp.data + 40 + row * rowBytes, 0, x, 0,
+                                         clips::quadrantAt(x, row, w, h), c.lossless ? 40 : 60));
+    FreeImageBmp(bmp.data);
     EXPECT_TRUE(Stop(handle));
 }
 
@@ -128,39 +148,6 @@ TEST(OddSizes, TwoByTwoInEveryMode)
         for (int i = 0; i < 4; ++i)
             EXPECT_TRUE(clips::pixelNear(t, 2, i % 2, i / 2, clips::kRed));
     }
-}
-
-// The snapshot is the whole last presented picture as a bottom-up 24-bit DIB, rows padded to
-// four bytes; nothing is given before a frame was presented.
-TEST(Snapshot, LastFrameAsBottomUpBitmap)
-{
-    const std::string path =
-        clips::quadrants({"quad-322x240.avi", 322, 240, 50, "avenc_mpeg4", "", "avimux"});
-    Handle h;
-    ASSERT_TRUE(LoadVideo(h, path.c_str(), FRAMELIFT_SIZE_POWER_OF_TWO_DOWN, 0));
-    const ImageBmpInfo before = GetCurrentImageBmp(h);
-    EXPECT_EQ(before.byteCount, 0);
-    EXPECT_EQ(before.data, nullptr);
-
-    Play(h);
-    ASSERT_NE(GetTexture(h), nullptr);
-    const ImageBmpInfo bmp = GetCurrentImageBmp(h);
-    ASSERT_NE(bmp.data, nullptr);
-    EXPECT_EQ(bmp.width, 322);
-    EXPECT_EQ(bmp.height, 240);
-    const int rowBytes = 968;  // 322 * 3 rounded up to a multiple of 4
-    ASSERT_EQ(bmp.byteCount, 40 + rowBytes * 240);
-    int32_t header[3];  // header size, width, height (positive: bottom-up)
-    std::memcpy(header, bmp.data, sizeof header);
-    EXPECT_EQ(std::vector<int32_t>(header, header + 3), (std::vector<int32_t>{40, 322, 240}));
-    EXPECT_EQ(bmp.data[14] | bmp.data[15] << 8, 24) << "bits a pixel";
-    // Each row read through its own offset (968 is not a multiple of 3).
-    for (int x : {60, 300})
-        for (int row : {30, 200}) {
-            const uint8_t* rowStart = bmp.data + 40 + row * rowBytes;
-            EXPECT_TRUE(clips::pixelNear(rowStart, 0, x, 0, clips::quadrantAt(x, row, 322, 240)));
-        }
-    FreeImageBmp(bmp.data);
 }
 
 }  // namespace
