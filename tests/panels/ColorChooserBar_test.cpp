@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include "Eventually.h"
+
 #include <memory>
 
 namespace {
@@ -73,7 +75,7 @@ protected:
     void resizeClient(QSize size)
     {
         bar->resize(size + bar->size() - bar->client()->size());
-        QTRY_COMPARE(bar->client()->size(), size);
+        EXPECT_EVENTUALLY((bar->client()->size()) == (size));
     }
     std::vector<int> checkedOf(std::initializer_list<int> ids) const
     {

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include "Eventually.h"
+
 #include <map>
 #include <memory>
 
@@ -121,9 +123,10 @@ TEST_F(ExplorerBarTest, HomeLinkKeepsToTheRightEdgeWhileItFits)
     for (auto [width, shown] : {std::pair{800, true}, {helpRight + 33, false},
                                 {helpRight + 34, true}, {300, false}}) {
         bar->resize(width, CExplorerBar::kRowHeight);
-        QTRY_COMPARE(home->isVisible(), shown);
-        if (width > helpRight)
-            QTRY_COMPARE(home->geometry().right(), bar->rect().right());
+        EXPECT_EVENTUALLY((home->isVisible()) == (shown));
+        if (width > helpRight) {
+            EXPECT_EVENTUALLY((home->geometry().right()) == (bar->rect().right()));
+        }
     }
 }
 
@@ -145,7 +148,7 @@ TEST_F(ExplorerBarTest, EveryMenuCaptionInEveryLanguage)
     }
     EXPECT_EQ(captions(), (QStringList{"Open Media", "View", "Plugins", "help"}));
     // Old buttons go once control is back in the event loop.
-    QTRY_COMPARE(bar->findChildren<CExplorerToolbarMenuButton*>().size(), 4);
+    EXPECT_EVENTUALLY((bar->findChildren<CExplorerToolbarMenuButton*>().size()) == (4));
     bar->RebuildMenus(5);
     EXPECT_EQ(captions(), (QStringList{"файл", "мнение", "Плагин", "помощь"}));
     EXPECT_EQ(menus()[3].at(4), "32879 Обновления");
@@ -166,7 +169,7 @@ TEST_F(ExplorerBarTest, MenuItemsAndButtonsSendTheirCommands)
     ASSERT_TRUE(menudriver::clickPath(button(3), {"Check for update"}));
     QTest::mouseClick(bar->backButton(), Qt::LeftButton);
     QTest::mouseClick(bar->forwardButton(), Qt::LeftButton);
-    QTRY_VERIFY(bar->homeLinkButton()->isVisible());
+    EXPECT_EVENTUALLY(bar->homeLinkButton()->isVisible());
     QTest::mouseClick(bar->homeLinkButton(), Qt::LeftButton);
     bar->RebuildMenus(1);
     ASSERT_TRUE(menudriver::clickPath(button(2), {"Andere", "Xvid Codec pack"}));
@@ -183,10 +186,10 @@ TEST_F(ExplorerBarTest, UpdateHandlersDisableMenuItemsAndButtons)
     const menudriver::Shown shown = menudriver::showState(button(1), cmd::TogglePropertyPanel);
     EXPECT_TRUE(shown.found && !shown.enabled);
     EXPECT_TRUE(menudriver::showState(button(1), cmd::ToggleControlPanel).enabled);
-    QTRY_VERIFY(!bar->backButton()->isEnabled());
+    EXPECT_EVENTUALLY(!bar->backButton()->isEnabled());
     EXPECT_TRUE(bar->forwardButton()->isEnabled());
     QTest::mouseClick(bar->backButton(), Qt::LeftButton);
     EXPECT_TRUE(triggered.empty());
     disabled.clear();
-    QTRY_VERIFY(bar->backButton()->isEnabled());
+    EXPECT_EVENTUALLY(bar->backButton()->isEnabled());
 }

@@ -6,6 +6,7 @@
 #include "ColorChooserBar.h"
 #include "CommandIds.h"
 #include "EqualizerBar.h"
+#include "Eventually.h"
 #include "ExplorerBar.h"
 #include "ExplorerButtons.h"
 #include "MediaPlayerView.h"
@@ -58,7 +59,7 @@ TEST_F(FrameBarsTest, BarsDockAndTheirTogglesAndFullScreenShowThemAgain)
     EXPECT_EQ(frame->dockWidgetArea(panel()), Qt::LeftDockWidgetArea);
     EXPECT_TRUE(frame->tabifiedDockWidgets(panel()).contains(infoPanel()));
     // The control panel's tab is the one shown; the information pages show placeholders.
-    QTRY_VERIFY(panel()->isVisible());
+    EXPECT_EVENTUALLY(panel()->isVisible());
     EXPECT_FALSE(infoPanel()->isHidden());
     EXPECT_EQ(infoPanel()->page(0)->toPlainText(), "NO MESSAGES(BASE) NOW");
     EXPECT_EQ(infoPanel()->page(3)->toPlainText(), "NO MESSAGES(OTHER) NOW");
@@ -70,18 +71,18 @@ TEST_F(FrameBarsTest, BarsDockAndTheirTogglesAndFullScreenShowThemAgain)
     ASSERT_TRUE(menudriver::clickPath(viewMenu, {"Color &Chooser"}));
     EXPECT_TRUE(panel()->isHidden());
     EXPECT_FALSE(shownChecked(cmd::ToggleControlPanel));
-    QTRY_VERIFY(infoPanel()->isVisible());  // the other panel now fills the dock
+    EXPECT_EVENTUALLY(infoPanel()->isVisible());  // the other panel now fills the dock
     ASSERT_TRUE(menudriver::clickPath(viewMenu, {"&Property Chooser"}));
     EXPECT_TRUE(infoPanel()->isHidden());
     EXPECT_FALSE(shownChecked(cmd::TogglePropertyPanel));
 
     QWidget* picture = frame->activeView()->sceneWidget();
     QTest::mouseDClick(picture, Qt::LeftButton, {}, picture->rect().center());
-    QTRY_VERIFY(!frame->isWindowedState());
+    EXPECT_EVENTUALLY(!frame->isWindowedState());
     EXPECT_TRUE(frame->explorerBar()->isHidden());
     QTest::mouseDClick(picture, Qt::LeftButton, {}, picture->rect().center());
-    QTRY_VERIFY(frame->isWindowedState());
-    QTRY_VERIFY(frame->explorerBar()->isVisible());
+    EXPECT_EVENTUALLY(frame->isWindowedState());
+    EXPECT_EVENTUALLY(frame->explorerBar()->isVisible());
     EXPECT_FALSE(panel()->isHidden());
     EXPECT_FALSE(infoPanel()->isHidden());
     EXPECT_TRUE(frame->tabifiedDockWidgets(panel()).contains(infoPanel()));
@@ -105,7 +106,7 @@ TEST_F(FrameBarsTest, PanelButtonsComeBackThroughTheFrame)
 
     // A narrow dock shows the side arrows; each click moves the content 10 pixels.
     frame->resizeDocks({panel()}, {260}, Qt::Horizontal);
-    QTRY_VERIFY(control(1085)->isVisible());
+    EXPECT_EVENTUALLY(control(1085)->isVisible());
     const QPoint start = control(1051)->pos();
     click(1085);
     EXPECT_EQ(control(1051)->pos(), start + QPoint(10, 0));
@@ -164,7 +165,7 @@ TEST_F(FrameBarsTest, PanelChoicesChangeThePicture)
     clip.pattern = "ball";
     frame->OpenMediaFile(QString::fromStdString(testmedia::clip(clip)));
     CBCGPMediaPlayerView* view = frame->activeView();
-    QTRY_VERIFY_WITH_TIMEOUT(view->renderer().videoReady(), 10000);
+    ASSERT_EVENTUALLY_WITHIN(view->renderer().videoReady(), 10000);
     auto* picture = qobject_cast<SceneWidget*>(view->sceneWidget());
     ASSERT_NE(picture, nullptr);
     // Stop the picture moving so only the panel's choices change it.

@@ -1,6 +1,6 @@
 // The program as a person meets it: start-up with and without a file, Ctrl+O, the About
 // dialog, "Check for update", the display-depth warning and full screen.
-#include "../view/Eventually.h"
+#include "Eventually.h"
 #include "../view/PlayerTestDoubles.h"
 #include "../view/PointerEvents.h"
 #include "../view/ThirdPartyLeaks.h"

@@ -1,6 +1,6 @@
 // The transport bar: its entries, their layout over the control area, the pictures each
 // state shows, clicks, tool tips and the seek notifications of its slider.
-#include "../view/Eventually.h"
+#include "Eventually.h"
 #include "../view/PointerEvents.h"
 #include "../view/ThirdPartyLeaks.h"
 #include "CommandIds.h"

@@ -1,6 +1,6 @@
 // The progress slider on its own: geometry, clicks, drags, held end buttons, keys, hover and
 // its recoloured pictures.
-#include "../view/Eventually.h"
+#include "Eventually.h"
 #include "../view/PointerEvents.h"
 #include "../view/ThirdPartyLeaks.h"
 #include "ProgressSlider.h"
