@@ -10,10 +10,10 @@ using namespace mediainfo;
 
 TEST(MediaInfo, ReadsDurationAndBuildsEachPageOnThePreviousOne)
 {
-    testmedia::ClipSpec spec;
-    spec.name = "mediainfo-320x240.avi";
-    spec.frames = 50;  // two seconds at 25 frames a second
-    const std::string path = testmedia::clip(spec);
+    testmedia::ClipSpec wanted;
+    wanted.name = "mediainfo-320x240.avi";
+    wanted.frames = 50;  // two seconds at 25 frames a second
+    const std::string path = testmedia::clip(wanted);
     ASSERT_NE(api(), nullptr) << "libmediainfo.so.0 did not bind";
     const MediaReport report = readMediaReport(path);
     EXPECT_EQ(report.durationMs, 2000);

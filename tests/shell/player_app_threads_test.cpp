@@ -42,9 +42,9 @@ const bool settingsIsolated = [] {
 
 std::string clip()
 {
-    testmedia::ClipSpec spec;
-    spec.name = "app-320x240.avi";
-    return testmedia::clip(spec);
+    testmedia::ClipSpec wanted;
+    wanted.name = "app-320x240.avi";
+    return testmedia::clip(wanted);
 }
 
 class PlayerAppTest : public ::testing::Test {
