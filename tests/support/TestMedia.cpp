@@ -62,28 +62,28 @@ std::string custom(const std::string& name, const std::string& pipeline)
     return target.string();
 }
 
-std::string clip(const ClipSpec& spec)
+std::string clip(const ClipSpec& wanted)
 {
     std::string p;
-    if (spec.frames > 0) {
-        p += "videotestsrc num-buffers=" + std::to_string(spec.frames) + " pattern=" +
-             spec.pattern + " ! video/x-raw,width=" + std::to_string(spec.width) +
-             ",height=" + std::to_string(spec.height) + ",framerate=" + std::to_string(spec.fps) +
+    if (wanted.frames > 0) {
+        p += "videotestsrc num-buffers=" + std::to_string(wanted.frames) + " pattern=" +
+             wanted.pattern + " ! video/x-raw,width=" + std::to_string(wanted.width) +
+             ",height=" + std::to_string(wanted.height) + ",framerate=" + std::to_string(wanted.fps) +
              "/1 ! videoconvert ! ";
-        if (!spec.videoEncoder.empty())
-            p += spec.videoEncoder + " ! ";
+        if (!wanted.videoEncoder.empty())
+            p += wanted.videoEncoder + " ! ";
         p += "mux. ";
     }
-    if (!spec.audioEncoder.empty()) {
-        const int seconds100 = spec.frames > 0 ? spec.frames * 100 / spec.fps : 200;
+    if (!wanted.audioEncoder.empty()) {
+        const int seconds100 = wanted.frames > 0 ? wanted.frames * 100 / wanted.fps : 200;
         // 1024 samples a buffer at 44100 Hz: enough buffers to cover the video.
         const int buffers = seconds100 * 441 / 1024 + 1;
         p += "audiotestsrc num-buffers=" + std::to_string(buffers) +
              " samplesperbuffer=1024 ! audio/x-raw,rate=44100,channels=2 ! audioconvert ! "
-             "audioresample ! " + spec.audioEncoder + " ! mux. ";
+             "audioresample ! " + wanted.audioEncoder + " ! mux. ";
     }
-    p += spec.muxer + " name=mux ! filesink location=@OUT@";
-    return custom(spec.name, p);
+    p += wanted.muxer + " name=mux ! filesink location=@OUT@";
+    return custom(wanted.name, p);
 }
 
 std::string writeFile(const std::string& name, const std::string& bytes)

@@ -24,7 +24,7 @@ std::string mediaDir();
 
 // Path of the clip, encoding it when it is not there yet. Throws std::runtime_error with the
 // failing command when encoding fails.
-std::string clip(const ClipSpec& spec);
+std::string clip(const ClipSpec& wanted);
 
 // Runs a gst-launch-1.0 pipeline description that writes `name` into mediaDir(); returns the
 // path. For clips the ClipSpec form cannot express.

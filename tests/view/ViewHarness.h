@@ -22,31 +22,31 @@ namespace viewtest {
 // 95 minutes at one frame a second (64 x 48 pixels, quick to make).
 inline std::string longClip()
 {
-    testmedia::ClipSpec spec;
-    spec.name = "long-95min.avi";
-    spec.width = 64;
-    spec.height = 48;
-    spec.frames = 5700;
-    spec.fps = 1;
-    return testmedia::clip(spec);
+    testmedia::ClipSpec wanted;
+    wanted.name = "long-95min.avi";
+    wanted.width = 64;
+    wanted.height = 48;
+    wanted.frames = 5700;
+    wanted.fps = 1;
+    return testmedia::clip(wanted);
 }
 
 // Two seconds, 320 x 240.
 inline std::string shortClip()
 {
-    testmedia::ClipSpec spec;
-    spec.name = "short-320x240.avi";
-    return testmedia::clip(spec);
+    testmedia::ClipSpec wanted;
+    wanted.name = "short-320x240.avi";
+    return testmedia::clip(wanted);
 }
 
 inline std::string clip640()
 {
-    testmedia::ClipSpec spec;
-    spec.name = "clip-640x480.avi";
-    spec.width = 640;
-    spec.height = 480;
-    spec.frames = 25;
-    return testmedia::clip(spec);
+    testmedia::ClipSpec wanted;
+    wanted.name = "clip-640x480.avi";
+    wanted.width = 640;
+    wanted.height = 480;
+    wanted.frames = 25;
+    return testmedia::clip(wanted);
 }
 
 // Ten seconds of colour bars scrolling sideways by 4 pixels a frame: every moment of the
