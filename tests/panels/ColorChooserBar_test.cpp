@@ -1,6 +1,6 @@
 // The control panel driven with real clicks and keys: what reaches the scene-settings sink,
 // which controls are enabled and checked, the skin colour it stores and its captions.
-#include "../shell/LeakCheckSupport.h"
+#include "LeakCheckSupport.h"
 #include "ColorChooserBar.h"
 #include "PanelCaptions.h"
 #include "RecordingSceneSink.h"

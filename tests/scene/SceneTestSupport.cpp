@@ -7,12 +7,8 @@
 #include <QTest>
 #include <QVBoxLayout>
 
-#include <cstring>
 #include <map>
 #include <numeric>
-
-#include <dlfcn.h>
-#include <link.h>
 
 namespace {
 std::map<std::string, int>& counts()
@@ -21,15 +17,6 @@ std::map<std::string, int>& counts()
     return calls;
 }
 }  // namespace
-
-// Third-party allocations these programs cannot name. GLib and GStreamer keep one-time tables
-// from gst_init; built without frame pointers, their leak stacks end at g_malloc here (the
-// library's own tests unwind them fully). These programs do not look for leaks in GStreamer.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libglib-2.0.so\n"
-           "leak:_dl_init\n";
-}
 
 // The linker sends the renderer's calls here (--wrap); each counts and calls the library.
 #define COUNTED(Result, name, params, args) \
@@ -134,17 +121,6 @@ bool SceneHost::open(const std::string& path)
         return false;
     renderer_->SetViewport(0, 0, w_, h_);
     return true;
-}
-
-void keepGlDriverLoaded()
-{
-    dl_iterate_phdr(
-        [](dl_phdr_info* info, size_t, void*) {
-            if (info->dlpi_name && std::strstr(info->dlpi_name, "_dri.so"))
-                dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-            return 0;
-        },
-        nullptr);
 }
 
 QRect litArea(const QImage& image, int threshold)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "KeyStateSource.h"
+#include "LeakCheckSupport.h"
 #include "SceneRenderer.h"
 #include "SceneWidget.h"
 
@@ -58,9 +59,7 @@ private:
     int w_, h_;
 };
 
-// Keeps the GL driver that the process has loaded mapped until exit, so that the leak checker
-// can still name the driver's own one-time allocations (and the suppressions match them).
-void keepGlDriverLoaded();
+using leakcheck::keepGlDriverLoaded;
 
 // Bounding box of the pixels brighter than threshold in any channel.
 QRect litArea(const QImage& image, int threshold = 16);

@@ -3,7 +3,7 @@
 #include "Eventually.h"
 #include "../view/PlayerTestDoubles.h"
 #include "../view/PointerEvents.h"
-#include "../view/ThirdPartyLeaks.h"
+#include "LeakCheckSupport.h"
 #include "AboutDialog.h"
 #include "CommandIds.h"
 #include "MainFrame.h"
@@ -61,7 +61,7 @@ protected:
         app->setUpdateDelay(std::chrono::milliseconds(100));
         ASSERT_TRUE(app->InitInstance(QStringList{"VelmoraPlayer"} + files));
         ASSERT_TRUE(QTest::qWaitForWindowExposed(frame()));
-        keepGlDriverLoaded();
+        leakcheck::keepGlDriverLoaded();
     }
     void TearDown() override
     {

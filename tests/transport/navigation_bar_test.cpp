@@ -2,7 +2,7 @@
 // state shows, clicks, tool tips and the seek notifications of its slider.
 #include "Eventually.h"
 #include "../view/PointerEvents.h"
-#include "../view/ThirdPartyLeaks.h"
+#include "LeakCheckSupport.h"
 #include "CommandIds.h"
 #include "NavigationBar.h"
 #include "ProgressSlider.h"

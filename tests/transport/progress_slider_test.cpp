@@ -2,7 +2,7 @@
 // its recoloured pictures.
 #include "Eventually.h"
 #include "../view/PointerEvents.h"
-#include "../view/ThirdPartyLeaks.h"
+#include "LeakCheckSupport.h"
 #include "ProgressSlider.h"
 
 #include <QSignalSpy>

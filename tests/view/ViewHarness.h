@@ -11,7 +11,7 @@
 #include "SceneRenderer.h"
 #include "SceneWidget.h"
 #include "TestMedia.h"
-#include "ThirdPartyLeaks.h"
+#include "LeakCheckSupport.h"
 
 #include <QTest>
 
@@ -68,7 +68,7 @@ public:
         view->resize(client);
         view->show();
         exposed = QTest::qWaitForWindowExposed(view.get());
-        keepGlDriverLoaded();
+        leakcheck::keepGlDriverLoaded();
     }
 
     // The main frame's open sequence: the view's open (through the file dialog), the
