@@ -4,7 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 bash "$root/scripts/install-deps.sh"
-# The display first: building runs the test programs once to list their tests.
+# A display (a virtual one on a headless machine) and a sound server for the player.
 source "$root/scripts/desktop-env.sh"
 BUILD_DIR=$root/build bash "$root/scripts/build.sh"
 if [ $# -eq 0 ]; then

@@ -12,15 +12,19 @@ ctest --test-dir "$root/build" --output-on-failure -j2 --timeout 600
 
 if [ "${VELMORA_SANITIZERS:-1}" = 1 ]; then
   # Address and undefined-behaviour sanitizers over the whole suite.
-  BUILD_DIR=$root/build-asan bash "$root/scripts/build.sh" -DVELMORA_SANITIZE="address;undefined" \
-    -DVELMORA_BUILD_BENCH=OFF
-  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
-  LSAN_OPTIONS=suppressions=$root/tests/lsan.supp \
-  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  (
+    export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+    export LSAN_OPTIONS=suppressions=$root/tests/lsan.supp
+    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    BUILD_DIR=$root/build-asan bash "$root/scripts/build.sh" \
+      -DVELMORA_SANITIZE="address;undefined" -DVELMORA_BUILD_BENCH=OFF
     ctest --test-dir "$root/build-asan" --output-on-failure -j2 --timeout 900
+  )
   # Thread sanitizer over the tests of code that runs on more than one thread.
-  BUILD_DIR=$root/build-tsan bash "$root/scripts/build.sh" -DVELMORA_SANITIZE=thread \
-    -DVELMORA_BUILD_BENCH=OFF
-  TSAN_OPTIONS="halt_on_error=1 suppressions=$root/tests/tsan.supp" \
+  (
+    export TSAN_OPTIONS="halt_on_error=1 suppressions=$root/tests/tsan.supp"
+    BUILD_DIR=$root/build-tsan bash "$root/scripts/build.sh" -DVELMORA_SANITIZE=thread \
+      -DVELMORA_BUILD_BENCH=OFF
     ctest --test-dir "$root/build-tsan" --output-on-failure -j2 --timeout 900 -L threads
+  )
 fi
