@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "StreamingThreads.h"
+
 // Third-party memory the leak checker cannot name, kept for the whole process: GLib's one-time
 // tables from its library constructor (reached through GStreamer; built without frame
 // pointers, so the stacks stop inside GLib) and the D-Bus buffers of Qt's desktop integration.
@@ -28,5 +30,7 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    streamingthreads::stopAll();
+    return result;
 }

@@ -1,0 +1,47 @@
+// GStreamer parks its streaming threads in a pool after a graph stops. Test programs that play
+// media stop those threads before the process ends: the leak checker then reads only threads
+// that are still sound (a parked GStreamer thread's thread-local storage can crash it), and
+// anything a streaming thread still held shows up as a leak. The calls are looked up at run
+// time, so a program that never loaded GStreamer does nothing here.
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <iterator>
+#include <thread>
+
+#include <dlfcn.h>
+
+namespace streamingthreads {
+
+inline size_t threadCount()
+{
+    std::error_code ignored;
+    const std::filesystem::directory_iterator tasks("/proc/self/task", ignored);
+    return ignored ? 0 : static_cast<size_t>(std::distance(begin(tasks), end(tasks)));
+}
+
+// Stops GStreamer's pooled threads and waits (at most two seconds) until the thread count
+// stops falling.
+inline void stopAll()
+{
+    using CleanupFn = void (*)();
+    bool any = false;
+    for (const char* name : {"gst_task_cleanup_all", "g_thread_pool_stop_unused_threads"}) {
+        if (auto cleanup = reinterpret_cast<CleanupFn>(dlsym(RTLD_DEFAULT, name))) {
+            cleanup();
+            any = true;
+        }
+    }
+    if (!any)
+        return;
+    size_t last = threadCount();
+    for (int steady = 0, i = 0; i < 200 && steady < 5 && last > 1; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        const size_t now = threadCount();
+        steady = now == last ? steady + 1 : 0;
+        last = now;
+    }
+}
+
+}  // namespace streamingthreads
