@@ -84,6 +84,16 @@ public:
         app.mediaDurationMs = mediainfo::readMediaReport(app.currentMediaPath).durationMs;
         view->setPlayState(1);
     }
+    // The same open with the reader's answer known beforehand. A test clock that steps in
+    // milliseconds would otherwise count against the previous duration until the reader is
+    // done, which the program's one-second step never does.
+    void openWithDuration(const std::string& path, int durationMs)
+    {
+        app.mediaDurationMs = durationMs;
+        chooser.answers.push_back(QString::fromStdString(path));
+        view->OpenMedia();
+        view->setPlayState(1);
+    }
 
     CNavigationBar* bar() const { return view->navigationBar(); }
     CProgressSlider* slider() const { return bar()->progressSlider(); }

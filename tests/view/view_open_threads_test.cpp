@@ -52,7 +52,7 @@ TEST(ViewOpen, CommandsAreEnabledOnlyOnceSomethingWasOpened)
     for (int id = cmd::Stop; id <= cmd::Next; ++id)
         EXPECT_TRUE(h.bar()->isButtonEnabled(id)) << id;
     // And the picture is on the screen above the bar.
-    ASSERT_EVENTUALLY_WITHIN(pictureShown(h.view->sceneWidget(), QPoint(400, 200)), 5000);
+    ASSERT_EVENTUALLY(pictureShown(h.view->sceneWidget(), QPoint(400, 200)));
 }
 
 TEST(ViewOpen, PlacesThePictureAsTheSizeModeSays)
