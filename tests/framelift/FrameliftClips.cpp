@@ -1,15 +1,8 @@
 #include "FrameliftClips.h"
 
-#include <cstdlib>
-#include <filesystem>
-#include <stdexcept>
 #include <thread>
 
-#include <unistd.h>
-
 #include "TestMedia.h"
-
-namespace fs = std::filesystem;
 
 namespace clips {
 
@@ -54,24 +47,14 @@ std::string h264Mp4()
 
 std::string timeRamp(const std::string& name, int seconds, bool withSound)
 {
-    const fs::path target = fs::path(testmedia::mediaDir()) / name;
-    if (fs::exists(target) && fs::file_size(target) > 0)
-        return target.string();
-    const std::string partial = target.string() + ".part" + std::to_string(::getpid()) + ".mkv";
     const std::string d = std::to_string(seconds);
-    std::string command = "ffmpeg -hide_banner -loglevel error -y -f lavfi -i color=black:s=64x48:r=25:d=" + d;
+    std::string arguments = "-f lavfi -i color=black:s=64x48:r=25:d=" + d;
     if (withSound)
-        command += " -f lavfi -i sine=frequency=440:sample_rate=44100:duration=" + d;
-    command += " -vf \"geq=lum='16+T*20':cb=128:cr=128,format=yuv420p\" -c:v ffv1";
+        arguments += " -f lavfi -i sine=frequency=440:sample_rate=44100:duration=" + d;
+    arguments += " -vf \"geq=lum='16+T*20':cb=128:cr=128,format=yuv420p\" -c:v ffv1";
     if (withSound)
-        command += " -c:a flac";
-    command += " '" + partial + "' >/dev/null 2>&1";
-    if (std::system(command.c_str()) != 0 || !fs::exists(partial)) {
-        fs::remove(partial);
-        throw std::runtime_error("could not make test media: " + command);
-    }
-    fs::rename(partial, target);
-    return target.string();
+        arguments += " -c:a flac";
+    return testmedia::byFfmpeg(name, arguments);
 }
 
 double rampSeconds(const uint8_t* texture)

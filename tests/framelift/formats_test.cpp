@@ -150,4 +150,36 @@ TEST(OddSizes, TwoByTwoInEveryMode)
     }
 }
 
+// The other containers a user's files come in, as ffmpeg writes them. Its RealMedia files
+// carry no index, so their demuxer cannot seek: the first Play must not need a seek.
+TEST(Containers, MpegOggWebmAndRealMediaPlay)
+{
+    const std::string source = "-f lavfi -i testsrc=size=320x240:rate=25:duration=3 "
+                               "-f lavfi -i sine=duration=3 -shortest ";
+    struct Kind {
+        const char* name;
+        const char* codecs;
+    };
+    for (const Kind& kind : {Kind{"ff-mpeg2-mp2.mpg", "-c:v mpeg2video -c:a mp2 -f vob"},
+                             Kind{"ff-h264-aac.ts", "-c:v libx264 -c:a aac"},
+                             Kind{"ff-theora-vorbis.ogv", "-c:v libtheora -c:a libvorbis"},
+                             Kind{"ff-vp9-opus.webm",
+                                  "-c:v libvpx-vp9 -deadline realtime -c:a libopus"},
+                             Kind{"ff-rv20-ac3.rm", "-c:v rv20 -c:a ac3"}}) {
+        SCOPED_TRACE(kind.name);
+        const std::string path = testmedia::byFfmpeg(kind.name, source + kind.codecs);
+        Handle h;
+        ASSERT_TRUE(LoadVideo(h, path.c_str(), kUp, 0));
+        EXPECT_EQ(GetVideoWidth(h), 320);
+        EXPECT_EQ(GetVideoHeight(h), 240);
+        ASSERT_TRUE(Play(h));
+        const uint8_t* first = GetTexture(h);
+        ASSERT_NE(first, nullptr);
+        const std::vector<uint8_t> seen(first, first + 512 * 256 * 3);
+        EXPECT_TRUE(clips::feedUntil(h, [&](const uint8_t* t) {
+            return std::memcmp(t, seen.data(), seen.size()) != 0;
+        })) << "the picture never moved";
+    }
+}
+
 }  // namespace

@@ -41,25 +41,43 @@ std::string mediaDir()
     return dir.string();
 }
 
-std::string custom(const std::string& name, const std::string& pipeline)
+namespace {
+
+// Runs `command` with @OUT@ standing for a temporary name, then gives the file its `name`, so
+// that a parallel test process never sees half a file. `extension` keeps the temporary name's
+// ending for tools that pick the container from it.
+std::string make(const std::string& name, const std::string& command,
+                 const std::string& extension = "")
 {
     std::lock_guard<std::mutex> lock(encodeMutex());
     const fs::path target = fs::path(mediaDir()) / name;
     if (fs::exists(target) && fs::file_size(target) > 0)
         return target.string();
-    // Encode under a temporary name so that a parallel test process never sees half a file.
-    const fs::path partial = target.string() + ".part" + std::to_string(::getpid());
-    std::string description = pipeline;
+    const fs::path partial = target.string() + ".part" + std::to_string(::getpid()) + extension;
+    std::string line = command;
     const std::string marker = "@OUT@";
-    for (size_t at; (at = description.find(marker)) != std::string::npos;)
-        description.replace(at, marker.size(), quote(partial.string()));
-    const std::string command = "gst-launch-1.0 -q " + description + " >/dev/null 2>&1";
-    if (std::system(command.c_str()) != 0 || !fs::exists(partial)) {
+    for (size_t at; (at = line.find(marker)) != std::string::npos;)
+        line.replace(at, marker.size(), quote(partial.string()));
+    line += " >/dev/null 2>&1";
+    if (std::system(line.c_str()) != 0 || !fs::exists(partial)) {
         fs::remove(partial);
-        throw std::runtime_error("could not make test media: " + command);
+        throw std::runtime_error("could not make test media: " + line);
     }
     fs::rename(partial, target);
     return target.string();
+}
+
+}  // namespace
+
+std::string custom(const std::string& name, const std::string& pipeline)
+{
+    return make(name, "gst-launch-1.0 -q " + pipeline);
+}
+
+std::string byFfmpeg(const std::string& name, const std::string& arguments)
+{
+    return make(name, "ffmpeg -hide_banner -loglevel error -y " + arguments + " @OUT@",
+                fs::path(name).extension().string());
 }
 
 std::string clip(const ClipSpec& wanted)

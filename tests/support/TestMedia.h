@@ -30,6 +30,10 @@ std::string clip(const ClipSpec& wanted);
 // path. For clips the ClipSpec form cannot express.
 std::string custom(const std::string& name, const std::string& pipeline);
 
+// Runs ffmpeg with `arguments` (inputs and codecs) writing `name` into mediaDir(); returns the
+// path. For containers GStreamer cannot write, such as RealMedia.
+std::string byFfmpeg(const std::string& name, const std::string& arguments);
+
 // Writes bytes to a file in mediaDir() and returns its path (text named .avi, empty files).
 std::string writeFile(const std::string& name, const std::string& bytes);
 

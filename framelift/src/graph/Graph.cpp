@@ -169,11 +169,13 @@ bool Graph::waitForPreroll(std::chrono::milliseconds bound)
     }
     if (!prerolled)
         gst_element_set_state(pipeline_, GST_STATE_NULL);  // no thread keeps running
+    atStart_ = prerolled;
     return prerolled;
 }
 
 void Graph::run()
 {
+    atStart_ = false;
     if (pipeline_)
         gst_element_set_state(pipeline_, GST_STATE_PLAYING);
 }
@@ -192,6 +194,9 @@ void Graph::stop()
 
 bool Graph::seekTo(GstClockTime position)
 {
+    if (atStart_ && position == 0 && rate_ == 1.0)
+        return pipeline_ != nullptr;
+    atStart_ = false;
     return pipeline_ &&
            gst_element_seek(pipeline_, rate_, GST_FORMAT_TIME,
                             static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),

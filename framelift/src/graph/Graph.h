@@ -91,6 +91,11 @@ private:
     GstElement* pipeline_ = nullptr;
     std::unique_ptr<StreamRouter> router_;
     double rate_ = 1.0;
+    // Prerolled at the start at normal speed and not moved since: a seek to the start has
+    // nothing to do. Skipping it saves a flush at every first Play, and plays files whose
+    // demuxer cannot seek (RealMedia without an index leaves its streams flushing after a
+    // failed seek).
+    bool atStart_ = false;
 };
 
 }  // namespace framelift
