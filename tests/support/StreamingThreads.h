@@ -21,22 +21,24 @@ inline size_t threadCount()
     return ignored ? 0 : static_cast<size_t>(std::distance(begin(tasks), end(tasks)));
 }
 
-// Stops GStreamer's pooled threads and waits (at most two seconds) until the thread count
-// stops falling.
+// Stops GStreamer's pooled threads and waits (at most three seconds) until the thread count
+// stops falling. A streaming thread that was still finishing its work parks in the pool only
+// afterwards, so the pools are emptied again on every look.
 inline void stopAll()
 {
     using CleanupFn = void (*)();
-    bool any = false;
+    CleanupFn cleanups[2] = {};
+    int found = 0;
     for (const char* name : {"gst_task_cleanup_all", "g_thread_pool_stop_unused_threads"}) {
-        if (auto cleanup = reinterpret_cast<CleanupFn>(dlsym(RTLD_DEFAULT, name))) {
-            cleanup();
-            any = true;
-        }
+        if (auto cleanup = reinterpret_cast<CleanupFn>(dlsym(RTLD_DEFAULT, name)))
+            cleanups[found++] = cleanup;
     }
-    if (!any)
+    if (found == 0)
         return;
     size_t last = threadCount();
-    for (int steady = 0, i = 0; i < 200 && steady < 5 && last > 1; ++i) {
+    for (int steady = 0, i = 0; i < 300 && steady < 20 && last > 1; ++i) {
+        for (int k = 0; k < found; ++k)
+            cleanups[k]();
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
         const size_t now = threadCount();
         steady = now == last ? steady + 1 : 0;
