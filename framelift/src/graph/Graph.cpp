@@ -12,7 +12,9 @@ namespace {
 constexpr gint64 kNanosecondsPerMediaUnit = 100;
 
 // The bus keeps only what the graph's users react to; everything else is dropped as it is
-// posted, so a caller that drains events rarely holds no growing queue.
+// posted, so a caller that drains events rarely holds no growing queue. A dropped message is
+// the handler's to release: each holds its source element, so one kept would keep the whole
+// graph alive.
 GstBusSyncReply keepGraphEvents(GstBus*, GstMessage* message, gpointer)
 {
     switch (GST_MESSAGE_TYPE(message)) {
@@ -24,6 +26,7 @@ GstBusSyncReply keepGraphEvents(GstBus*, GstMessage* message, gpointer)
     case GST_MESSAGE_LATENCY:
         return GST_BUS_PASS;
     default:
+        gst_message_unref(message);
         return GST_BUS_DROP;
     }
 }
