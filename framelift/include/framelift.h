@@ -42,11 +42,22 @@
  *   accessors answer -1 (the filter is not connected) until the next load or FreeVideo().
  *
  * Threads
- *   GStreamer's streaming threads copy frames; nothing is ever called back on them. The
- *   library starts no thread of its own. Calls on one handle may come from several of the
- *   caller's threads, but FreeVideo(), LoadVideo() and DeleteVideoTexture() must not overlap
- *   any other call on the same handle; keeping them apart is the caller's duty. Different
- *   handles are independent (apart from the resume position below).
+ *   GStreamer's streaming threads copy frames; nothing is ever called back on them. Each
+ *   loaded video has one control thread of its own: state changes, seeks, rate changes and
+ *   the release of the graph run there, one after the other in the order they were called.
+ *   Calls on one handle may come from several of the caller's threads, but FreeVideo(),
+ *   LoadVideo() and DeleteVideoTexture() must not overlap any other call on the same handle;
+ *   keeping them apart is the caller's duty. Different handles are independent (apart from
+ *   the resume position below).
+ *
+ * Bounds
+ *   No call blocks its caller for good, whatever the file. A control call (Play, Pause, Stop,
+ *   Restart, GotoTime, SetRate, UpdateEvent's rewind) waits at most about four seconds for
+ *   the graph; one the graph has not carried out by then still happens, in its turn (SetRate()
+ *   then reports false). FreeVideo(), LoadVideo()'s release of the
+ *   previous video and DeleteVideoTexture() wait as long for the graph to stop; a graph that
+ *   does not stop in time is released by its control thread once it has. LoadVideo() itself
+ *   is bounded as described there, GetTexture() as described there.
  *
  * Resume position
  *   One position for the whole library (shared by all handles): Pause() stores the current
@@ -121,7 +132,8 @@ FRAMELIFT_API bool DeleteVideoTexture(VideoTexture* handle);
  * and prerolled: on success the size accessors already answer, but no frame has been copied.
  *
  * path:          the file; NULL, a missing, empty, unreadable or undecodable file, a file
- *                without a video stream, or a path of PATH_MAX bytes or more fail the load.
+ *                without a video stream, one that is not a regular file (a folder, a FIFO,
+ *                a device), or a path of PATH_MAX bytes or more fail the load.
  *                The string is only read during the call.
  * sizeMode:      FRAMELIFT_SIZE_EXACT, FRAMELIFT_SIZE_POWER_OF_TWO_UP or
  *                FRAMELIFT_SIZE_POWER_OF_TWO_DOWN; any other value fails the load.
@@ -132,9 +144,12 @@ FRAMELIFT_API bool DeleteVideoTexture(VideoTexture* handle);
  *                other messages of that path are "SystemDeviceEnum CreateInstance Failed!",
  *                "can not and ffdshow Video Codec filter" and "renderfile error".
  *
- * Result: true when the graph is built and prerolled. False otherwise, within a bound of
- *         about ten seconds even for files that never bring a first frame; the handle stays
- *         usable (another LoadVideo() may follow). False for a null handle.
+ * Result: true when the graph is built and prerolled with a picture: the size accessors then
+ *         answer the video's sizes. False otherwise: at once for a path that is not a
+ *         regular file, within about a second for a file no demuxer takes or whose streams
+ *         cannot be decoded, and within about ten seconds for files that demux but never
+ *         bring a first frame; the handle stays usable (another LoadVideo() may follow).
+ *         False for a null handle.
  * Thread: any, but no other call on the handle may overlap it. Messages of the ffdshow path
  *         reach the receiver on this thread.
  */
@@ -186,8 +201,11 @@ FRAMELIFT_API bool Stop(VideoTexture* handle);
 FRAMELIFT_API bool Restart(VideoTexture* handle);
 
 /*
- * Moves playback to `seconds` from the start (negative values mean 0; values that are not
- * finite are ignored). A running graph keeps running; the resume position is not changed.
+ * Moves playback to `seconds` from the start (negative values mean 0, values past the end
+ * mean the end; values that are not finite are ignored). A running graph keeps running; the
+ * resume position is not changed. A seek given while an earlier seek or a Play is still
+ * under way waits for it. An end of stream reached before the seek no longer counts: the
+ * next UpdateEvent() does not rewind for it.
  *
  * Result: true; false for a null handle.
  * Thread: any.
@@ -280,11 +298,13 @@ FRAMELIFT_API int32_t GetVideoHeight(VideoTexture* handle);
 FRAMELIFT_API bool MuteSound(VideoTexture* handle);
 
 /*
- * Sets the play rate (1.0 is normal speed; values that are not positive and finite are
- * ignored). The sound keeps its pitch. A video without sound changes rate without a break
- * where the file's demuxer allows it.
+ * Sets the play rate (1.0 is normal speed), from where the video stands, the same way for
+ * every container: the graph flushes and goes on at the new rate. The sound keeps its pitch.
+ * Rates from 0.01 to 16 are taken; others (and values that are not finite) are refused.
  *
- * Result: true; false for a null handle.
+ * Result: true when the rate is set, or with no video loaded. False for a rate outside 0.01
+ *         to 16, for one the graph does not apply or does not apply within the bound (the rate
+ *         and the playback then stay as they were), and for a null handle.
  * Thread: any.
  */
 FRAMELIFT_API bool SetRate(VideoTexture* handle, double rate);

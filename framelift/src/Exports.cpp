@@ -153,10 +153,7 @@ bool MuteSound(VideoTexture* handle)
 
 bool SetRate(VideoTexture* handle, double rate)
 {
-    if (!handle)
-        return false;
-    setRate(*handle, rate);
-    return true;
+    return handle && setRate(*handle, rate);
 }
 
 bool FullScreen(VideoTexture* handle)

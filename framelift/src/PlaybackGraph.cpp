@@ -26,8 +26,8 @@ bool buildNormalPath(Graph& graph, const std::string& path)
 
 bool buildFfdshowPath(Graph& graph, GstElement* textureFilter, const std::string& path)
 {
-    // The registry is the device enumerator; its encoders form the compressor category (an
-    // empty category simply finds nothing).
+    // The installed video encoders, searched by long name (an empty list simply finds
+    // nothing).
     const auto compressors = videoCompressors();
     if (!compressors) {
         showMessage(kNoDeviceEnumMessage);
@@ -94,7 +94,9 @@ bool loadVideo(VideoTexture& h, const char* path, int32_t sizeMode, bool insertF
 
     const bool built = insertFfdshow ? buildFfdshowPath(*h.graph, filter, path)
                                      : buildNormalPath(*h.graph, path);
-    if (!built)
+    // A graph can preroll on an end of stream that came before any frame: it then has no
+    // picture and no sizes, and is no video.
+    if (!built || !textureImageOf(filter).geometry().connected())
         return false;
     h.servicesHeld = true;
     return true;

@@ -85,10 +85,9 @@ void muteSound(VideoTexture& h)
     h.graph->setVolume(level == 0 ? kSilenceHundredthsDb : 0);
 }
 
-void setRate(VideoTexture& h, double rate)
+bool setRate(VideoTexture& h, double rate)
 {
-    if (h.servicesHeld)
-        h.graph->setRate(rate);
+    return !h.servicesHeld || h.graph->setRate(rate);
 }
 
 ImageBmpInfo currentImageBmp(VideoTexture& h)

@@ -38,7 +38,8 @@ void stop(VideoTexture& h);
 void gotoTime(VideoTexture& h, double seconds);
 bool updateEvent(VideoTexture& h);
 void muteSound(VideoTexture& h);
-void setRate(VideoTexture& h, double rate);
+// False when the loaded graph refuses the rate; with nothing loaded there is nothing to refuse.
+bool setRate(VideoTexture& h, double rate);
 ImageBmpInfo currentImageBmp(VideoTexture& h);
 
 }  // namespace framelift

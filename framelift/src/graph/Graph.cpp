@@ -1,7 +1,12 @@
 #include "Graph.h"
 
-#include <cmath>
+#include <sys/stat.h>
 
+#include <cmath>
+#include <utility>
+
+#include "ControlThread.h"
+#include "GraphCore.h"
 #include "SoundOutput.h"
 #include "StreamRouter.h"
 #include "ThreadHandOver.h"
@@ -14,11 +19,14 @@ constexpr gint64 kNanosecondsPerMediaUnit = 100;
 // The bus keeps only what the graph's users react to; everything else is dropped as it is
 // posted, so a caller that drains events rarely holds no growing queue. A dropped message is
 // the handler's to release: each holds its source element, so one kept would keep the whole
-// graph alive.
+// graph alive. An end of stream is stamped with the time it was posted, so that one posted
+// before a later seek can be told apart.
 GstBusSyncReply keepGraphEvents(GstBus*, GstMessage* message, gpointer)
 {
     switch (GST_MESSAGE_TYPE(message)) {
     case GST_MESSAGE_EOS:
+        GST_MESSAGE_TIMESTAMP(message) = gst_util_get_timestamp();
+        return GST_BUS_PASS;
     case GST_MESSAGE_ERROR:
     case GST_MESSAGE_ASYNC_DONE:
     case GST_MESSAGE_APPLICATION:
@@ -37,53 +45,120 @@ bool isUnfedNotice(GstMessage* message)
     return s && gst_structure_has_name(s, StreamRouter::kRendererUnfed);
 }
 
+GstClockTime nanosecondsOf(std::chrono::milliseconds bound)
+{
+    return static_cast<GstClockTime>(bound.count()) * GST_MSECOND;
+}
+
 }  // namespace
 
-Graph::Graph()
+Graph::Core::Core()
 {
-    pipeline_ = gst_pipeline_new(nullptr);
-    if (!pipeline_)
+    pipeline = gst_pipeline_new(nullptr);
+    if (!pipeline)
         return;
-    gst_object_ref_sink(pipeline_);
-    GstBus* bus = gst_element_get_bus(pipeline_);
+    gst_object_ref_sink(pipeline);
+    GstBus* bus = gst_element_get_bus(pipeline);
     gst_bus_set_sync_handler(bus, keepGraphEvents, nullptr, nullptr);
     gst_object_unref(bus);
-    router_ = std::make_unique<StreamRouter>(pipeline_);
+    router = std::make_unique<StreamRouter>(pipeline);
 }
+
+Graph::Core::~Core()
+{
+    release();
+}
+
+void Graph::Core::release()
+{
+    if (!pipeline)
+        return;
+    gst_element_set_state(pipeline, GST_STATE_NULL);
+    markReceived(router.get());
+    router.reset();
+    GstBus* bus = gst_element_get_bus(pipeline);
+    gst_bus_set_flushing(bus, TRUE);  // queued messages hold elements of the graph
+    gst_object_unref(bus);
+    gst_object_unref(pipeline);
+    pipeline = nullptr;
+}
+
+bool Graph::Core::isStaleEnd(GstMessage* eos)
+{
+    std::lock_guard<std::mutex> lock(eventMutex);
+    if (lastSeekSeqnum == GST_SEQNUM_INVALID)
+        return false;
+    if (GST_MESSAGE_TIMESTAMP(eos) < lastSeekIssued)
+        return true;
+    const guint32 seqnum = gst_message_get_seqnum(eos);
+    for (guint32 earlier : earlierSeekSeqnums) {
+        if (earlier != GST_SEQNUM_INVALID && earlier == seqnum)
+            return true;
+    }
+    return false;
+}
+
+Graph::Graph() : core_(std::make_shared<Core>()), control_(std::make_unique<ControlThread>()) {}
 
 Graph::~Graph()
 {
-    if (!pipeline_)
-        return;
-    // NULL joins every streaming thread; only then may the router's callbacks go away.
-    gst_element_set_state(pipeline_, GST_STATE_NULL);
-    markReceived(router_.get());
-    router_.reset();
-    gst_object_unref(pipeline_);
+    // The teardown joins the streaming threads; it runs after every operation already given,
+    // on the control thread. If it does not end in time, the task keeps the core alive and the
+    // thread finishes it alone.
+    std::shared_ptr<Core> core = std::move(core_);
+    const bool released = control_->call([core] { core->release(); }, kControlBound);
+    control_->finish(released ? kControlBound : std::chrono::milliseconds(0));
+}
+
+bool Graph::valid() const
+{
+    return core_->pipeline != nullptr;
+}
+
+GstElement* Graph::pipeline() const
+{
+    return core_->pipeline;
+}
+
+bool Graph::control(bool (*operation)(Core&, double), double argument) const
+{
+    if (!core_->pipeline)
+        return false;
+    // The result outlives a wait that ends before the operation does.
+    auto result = std::make_shared<std::atomic<bool>>(false);
+    const bool done = control_->call(
+        [core = core_, operation, argument, result] {
+            result->store(operation(*core, argument));
+        },
+        kControlBound);
+    return done && result->load();
 }
 
 bool Graph::addFilter(GstElement* filter, const char* name)
 {
-    if (!pipeline_ || !filter)
+    if (!core_->pipeline || !filter)
         return false;
     gst_object_ref_sink(filter);
     bool added = gst_object_set_name(GST_OBJECT(filter), name) &&
-                 gst_bin_add(GST_BIN(pipeline_), filter);
+                 gst_bin_add(GST_BIN(core_->pipeline), filter);
     if (added)
-        router_->addRenderer(filter);
+        core_->router->addRenderer(filter);
     gst_object_unref(filter);
     return added;
 }
 
 GstElement* Graph::addSourceFilter(const std::string& path, const char* name)
 {
-    if (!pipeline_)
+    // Only a regular file can be read to its end: opening a FIFO with no writer, or a device,
+    // would block on the spot.
+    struct stat status;
+    if (!core_->pipeline || stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
         return nullptr;
     GstElement* source = gst_element_factory_make("filesrc", name);
     if (!source)
         return nullptr;
     g_object_set(source, "location", path.c_str(), nullptr);
-    if (!gst_bin_add(GST_BIN(pipeline_), source))
+    if (!gst_bin_add(GST_BIN(core_->pipeline), source))
         return nullptr;
     return source;
 }
@@ -122,9 +197,9 @@ bool Graph::connect(GstPad* output, GstPad* input)
 
 bool Graph::render(GstPad* output, std::chrono::milliseconds bound)
 {
-    if (!pipeline_ || !output || !router_->attach(output))
+    if (!core_->pipeline || !output || !core_->router->attach(output))
         return false;
-    markHandedOver(router_.get());  // the decoder calls it back on streaming threads
+    markHandedOver(core_->router.get());  // the decoder calls it back on streaming threads
     return waitForPreroll(bound);
 }
 
@@ -140,13 +215,21 @@ bool Graph::renderFile(const std::string& path, std::chrono::milliseconds bound)
 
 bool Graph::waitForPreroll(std::chrono::milliseconds bound)
 {
+    const gint64 deadline = g_get_monotonic_time() + bound.count() * 1000;
+    // Opening the source and starting the demuxer happen in the state change, on the control
+    // thread: the wait below holds whatever they do to the bound.
+    auto change = std::make_shared<std::atomic<int>>(GST_STATE_CHANGE_ASYNC);
+    control_->call(
+        [core = core_, change] {
+            change->store(gst_element_set_state(core->pipeline, GST_STATE_PAUSED));
+        },
+        bound);
     bool prerolled = false;
-    const GstStateChangeReturn change = gst_element_set_state(pipeline_, GST_STATE_PAUSED);
-    if (change == GST_STATE_CHANGE_SUCCESS || change == GST_STATE_CHANGE_NO_PREROLL) {
+    const int result = change->load();
+    if (result == GST_STATE_CHANGE_SUCCESS || result == GST_STATE_CHANGE_NO_PREROLL) {
         prerolled = true;
-    } else if (change == GST_STATE_CHANGE_ASYNC) {
-        GstBus* bus = gst_element_get_bus(pipeline_);
-        const gint64 deadline = g_get_monotonic_time() + bound.count() * 1000;
+    } else if (result == GST_STATE_CHANGE_ASYNC) {
+        GstBus* bus = gst_element_get_bus(core_->pipeline);
         for (;;) {
             const gint64 left = deadline - g_get_monotonic_time();
             if (left <= 0)
@@ -159,7 +242,7 @@ bool Graph::waitForPreroll(std::chrono::milliseconds bound)
                 break;
             const GstMessageType type = GST_MESSAGE_TYPE(message);
             const bool done = type == GST_MESSAGE_ASYNC_DONE &&
-                              GST_MESSAGE_SRC(message) == GST_OBJECT(pipeline_);
+                              GST_MESSAGE_SRC(message) == GST_OBJECT(core_->pipeline);
             const bool failed = type == GST_MESSAGE_ERROR ||
                                 (type == GST_MESSAGE_APPLICATION && isUnfedNotice(message));
             gst_message_unref(message);
@@ -170,61 +253,62 @@ bool Graph::waitForPreroll(std::chrono::milliseconds bound)
         }
         gst_object_unref(bus);
     }
-    if (!prerolled)
-        gst_element_set_state(pipeline_, GST_STATE_NULL);  // no thread keeps running
-    atStart_ = prerolled;
+    control_->call(
+        [core = core_, prerolled] {
+            if (prerolled)
+                core->atStart = true;
+            else
+                gst_element_set_state(core->pipeline, GST_STATE_NULL);  // no thread keeps running
+        },
+        kControlBound);
     return prerolled;
 }
 
-void Graph::run()
+bool Graph::run()
 {
-    atStart_ = false;
-    if (pipeline_)
-        gst_element_set_state(pipeline_, GST_STATE_PLAYING);
+    return control(runGraph, 0);
 }
 
-void Graph::pause()
+bool Graph::pause()
 {
-    if (pipeline_)
-        gst_element_set_state(pipeline_, GST_STATE_PAUSED);
+    return control(pauseGraph, 0);
 }
 
-void Graph::stop()
+bool Graph::stop()
 {
     // The stopped graph is the prerolled, paused one: sizes stay known and Play is quick.
-    pause();
-}
-
-bool Graph::seekTo(GstClockTime position)
-{
-    if (atStart_ && position == 0 && rate_ == 1.0)
-        return pipeline_ != nullptr;
-    atStart_ = false;
-    return pipeline_ &&
-           gst_element_seek(pipeline_, rate_, GST_FORMAT_TIME,
-                            static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
-                            GST_SEEK_TYPE_SET, static_cast<gint64>(position),
-                            GST_SEEK_TYPE_NONE, GST_CLOCK_TIME_NONE);
+    return pause();
 }
 
 bool Graph::setCurrentSeconds(double seconds)
 {
     if (!std::isfinite(seconds))
         return false;
-    return seekTo(seconds > 0 ? static_cast<GstClockTime>(seconds * GST_SECOND) : 0);
+    return control(seekGraph, seconds > 0 ? std::floor(seconds * GST_SECOND) : 0.0);
 }
 
 bool Graph::setCurrentPosition(int64_t mediaTime)
 {
-    return seekTo(mediaTime > 0 ? static_cast<GstClockTime>(mediaTime) * kNanosecondsPerMediaUnit
-                                : 0);
+    return control(seekGraph, mediaTime > 0 ? static_cast<double>(mediaTime) *
+                                                  static_cast<double>(kNanosecondsPerMediaUnit)
+                                            : 0.0);
 }
 
 bool Graph::currentPosition(int64_t& mediaTime) const
 {
-    gint64 position = 0;
-    if (!pipeline_ || !gst_element_query_position(pipeline_, GST_FORMAT_TIME, &position) ||
-        position < 0)
+    GstElement* pipeline = core_->pipeline;
+    if (!pipeline)
+        return false;
+    gint64 position = core_->seekTarget.load();
+    if (position >= 0) {
+        // While the last seek is under way the graph reports where it came from.
+        GstState state;
+        if (gst_element_get_state(pipeline, &state, nullptr, 0) == GST_STATE_CHANGE_ASYNC) {
+            mediaTime = position / kNanosecondsPerMediaUnit;
+            return true;
+        }
+    }
+    if (!gst_element_query_position(pipeline, GST_FORMAT_TIME, &position) || position < 0)
         return false;
     mediaTime = position / kNanosecondsPerMediaUnit;
     return true;
@@ -232,61 +316,41 @@ bool Graph::currentPosition(int64_t& mediaTime) const
 
 bool Graph::setRate(double rate)
 {
-    if (!pipeline_ || !std::isfinite(rate) || rate <= 0)
+    if (!std::isfinite(rate) || rate < kMinRate || rate > kMaxRate)
         return false;
-    if (rate == rate_)
-        return true;
-    GstState state = GST_STATE_NULL;
-    gst_element_get_state(pipeline_, &state, nullptr, 0);
-    // Without sound a running graph can change its rate in place, with no flush and no gap.
-    // The sound branch needs a new segment to stretch its samples and keep their pitch.
-    if (!hasSound() && state == GST_STATE_PLAYING &&
-        gst_element_seek(pipeline_, rate, GST_FORMAT_TIME, GST_SEEK_FLAG_INSTANT_RATE_CHANGE,
-                         GST_SEEK_TYPE_NONE, 0, GST_SEEK_TYPE_NONE, 0)) {
-        rate_ = rate;
-        return true;
-    }
-    gint64 position = 0;
-    if (!gst_element_query_position(pipeline_, GST_FORMAT_TIME, &position) || position < 0)
-        position = 0;
-    rate_ = rate;
-    return seekTo(static_cast<GstClockTime>(position));
+    return control(rateGraph, rate);
+}
+
+double Graph::rate() const
+{
+    return core_->rate.load();
 }
 
 bool Graph::nextEvent(int32_t& code, std::chrono::milliseconds timeout)
 {
-    if (!pipeline_)
+    if (!core_->pipeline)
         return false;
-    GstBus* bus = gst_element_get_bus(pipeline_);
-    GstMessage* message =
-        gst_bus_timed_pop(bus, static_cast<GstClockTime>(timeout.count()) * GST_MSECOND);
+    GstBus* bus = gst_element_get_bus(core_->pipeline);
+    GstMessage* message = gst_bus_timed_pop(bus, nanosecondsOf(timeout));
     gst_object_unref(bus);
     if (!message)
         return false;
+    code = EventOther;
     switch (GST_MESSAGE_TYPE(message)) {
     case GST_MESSAGE_EOS:
-        code = EventComplete;
+        if (!core_->isStaleEnd(message))
+            code = EventComplete;
         break;
     case GST_MESSAGE_ERROR:
         code = EventErrorAbort;
         break;
-    case GST_MESSAGE_CLOCK_LOST: {
-        // The sound device went away: running again picks a new clock.
-        code = EventOther;
-        GstState state;
-        gst_element_get_state(pipeline_, &state, nullptr, 0);
-        if (state == GST_STATE_PLAYING) {
-            gst_element_set_state(pipeline_, GST_STATE_PAUSED);
-            gst_element_set_state(pipeline_, GST_STATE_PLAYING);
-        }
+    case GST_MESSAGE_CLOCK_LOST:
+        control(replayGraph, 0);
         break;
-    }
     case GST_MESSAGE_LATENCY:
-        code = EventOther;
-        gst_bin_recalculate_latency(GST_BIN(pipeline_));
+        control(recalculateLatency, 0);
         break;
     default:
-        code = EventOther;
         break;
     }
     gst_message_unref(message);
@@ -295,12 +359,12 @@ bool Graph::nextEvent(int32_t& code, std::chrono::milliseconds timeout)
 
 bool Graph::hasSound() const
 {
-    return router_ && router_->volumeElement() != nullptr;
+    return core_->router && core_->router->volumeElement() != nullptr;
 }
 
 bool Graph::volume(int32_t& hundredthsDb) const
 {
-    GstElement* volume = router_ ? router_->volumeElement() : nullptr;
+    GstElement* volume = core_->router ? core_->router->volumeElement() : nullptr;
     if (!volume)
         return false;
     gdouble linear = 1.0;
@@ -311,7 +375,7 @@ bool Graph::volume(int32_t& hundredthsDb) const
 
 bool Graph::setVolume(int32_t hundredthsDb)
 {
-    GstElement* volume = router_ ? router_->volumeElement() : nullptr;
+    GstElement* volume = core_->router ? core_->router->volumeElement() : nullptr;
     if (!volume)
         return false;
     g_object_set(volume, "volume", linearFromHundredthsDb(hundredthsDb), nullptr);

@@ -1,6 +1,11 @@
 // The library's graph layer: the operations a playback graph needs (filters added under
 // names, pins found by name or direction, rendering, control, positions, events, volume),
 // carried out on one GstPipeline.
+//
+// Everything that may block inside GStreamer (state changes, seeks, rate changes, the
+// teardown) runs on the graph's own control thread, one operation after the other; the
+// calling thread waits for each at most kControlBound. So no call blocks its caller for
+// good, whatever the file, and no two operations race on the pipeline.
 #pragma once
 
 #include <gst/gst.h>
@@ -12,27 +17,38 @@
 
 namespace framelift {
 
+class ControlThread;
 class StreamRouter;
 
 // Graph event codes delivered by Graph::nextEvent().
 enum GraphEvent : int32_t {
     EventOther = 0,
-    EventComplete = 1,    // end of stream (EC_COMPLETE)
+    EventComplete = 1,    // end of stream
     EventErrorAbort = 3,  // the graph stopped on an error
 };
 
 // How long rendering may take to bring every stream to its first frame.
 constexpr std::chrono::milliseconds kPrerollBound{10000};
+// How long a caller waits for one control operation (or the teardown) to be carried out.
+constexpr std::chrono::milliseconds kControlBound{4000};
+// How long an operation waits for an earlier seek or state change to complete.
+constexpr std::chrono::milliseconds kSettleBound{2000};
+
+// Rates the graph plays: slower ones starve the sound branch, faster ones outrun decoding.
+constexpr double kMinRate = 0.01;
+constexpr double kMaxRate = 16.0;
 
 class Graph {
 public:
     Graph();
+    // Brings the pipeline to NULL and releases it, waiting at most kControlBound; a pipeline
+    // that does not stop in time is released by the control thread once it has.
     ~Graph();
     Graph(const Graph&) = delete;
     Graph& operator=(const Graph&) = delete;
 
-    bool valid() const { return pipeline_ != nullptr; }
-    GstElement* pipeline() const { return pipeline_; }
+    bool valid() const;
+    GstElement* pipeline() const;
 
     // Takes the element (floating or owned reference) into the graph under `name`. Elements
     // added here are the graph's renderers: rendering feeds a stream into a free input of
@@ -62,21 +78,26 @@ public:
     // A file source for `path` rendered as above.
     bool renderFile(const std::string& path, std::chrono::milliseconds bound = kPrerollBound);
 
-    // Control. Stop leaves the graph prerolled (paused) where it is.
-    void run();
-    void pause();
-    void stop();
+    // Control. Stop leaves the graph prerolled (paused) where it is. False when the graph
+    // refused the change or did not carry it out within the bound.
+    bool run();
+    bool pause();
+    bool stop();
 
-    // Position in seconds; rate (1.0 is normal speed; other than positive finite is refused).
+    // Position in seconds or media time (100-nanosecond units): negative means the start, a
+    // position past the end means the end. Values that are not finite are refused.
     bool setCurrentSeconds(double seconds);
-    bool setRate(double rate);
-    double rate() const { return rate_; }
-
-    // Seeking in media time (100-nanosecond units).
-    bool currentPosition(int64_t& mediaTime) const;
     bool setCurrentPosition(int64_t mediaTime);
+    // Where the graph stands, or where the last seek goes while it is still under way.
+    bool currentPosition(int64_t& mediaTime) const;
 
-    // The next graph event, waiting up to `timeout`. False when none came.
+    // Rate (1.0 is normal speed). A rate outside kMinRate..kMaxRate, or one the graph does not
+    // apply, is refused: false, and the rate and the playback stay as they were.
+    bool setRate(double rate);
+    double rate() const;
+
+    // The next graph event, waiting up to `timeout`. False when none came. An end of stream
+    // reached before the latest seek is stale and reported as EventOther.
     bool nextEvent(int32_t& code, std::chrono::milliseconds timeout);
 
     // Volume in hundredths of a decibel (0 full, -10000 silence). False without sound.
@@ -84,18 +105,18 @@ public:
     bool setVolume(int32_t hundredthsDb);
     bool hasSound() const;
 
-private:
-    bool seekTo(GstClockTime position);
-    bool waitForPreroll(std::chrono::milliseconds bound);
+    // The pipeline and control state, shared with the control thread (GraphCore.h).
+    struct Core;
 
-    GstElement* pipeline_ = nullptr;
-    std::unique_ptr<StreamRouter> router_;
-    double rate_ = 1.0;
-    // Prerolled at the start at normal speed and not moved since: a seek to the start has
-    // nothing to do. Skipping it saves a flush at every first Play, and plays files whose
-    // demuxer cannot seek (RealMedia without an index leaves its streams flushing after a
-    // failed seek).
-    bool atStart_ = false;
+private:
+    // Shared with the control thread's tasks, so a pipeline whose teardown outlives the
+    // caller's wait stays alive until the thread has finished with it.
+    std::shared_ptr<Core> core_;
+    std::unique_ptr<ControlThread> control_;
+
+    // Runs `operation` on the control thread; false when it failed or did not end in time.
+    bool control(bool (*operation)(Core&, double), double argument) const;
+    bool waitForPreroll(std::chrono::milliseconds bound);
 };
 
 }  // namespace framelift
