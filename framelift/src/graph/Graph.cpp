@@ -2,12 +2,14 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
 #include "ControlThread.h"
 #include "GraphCore.h"
 #include "SoundOutput.h"
+#include "StallCheck.h"
 #include "StreamRouter.h"
 #include "ThreadHandOver.h"
 
@@ -15,6 +17,11 @@ namespace framelift {
 namespace {
 
 constexpr gint64 kNanosecondsPerMediaUnit = 100;
+
+// While prerolling: how often the graph is looked at, and how long a demuxer must have stood
+// still without a stream before the load is refused.
+constexpr std::chrono::milliseconds kStallPoll{50};
+constexpr std::chrono::milliseconds kGaveUpGrace{300};
 
 // The bus keeps only what the graph's users react to; everything else is dropped as it is
 // posted, so a caller that drains events rarely holds no growing queue. A dropped message is
@@ -230,16 +237,26 @@ bool Graph::waitForPreroll(std::chrono::milliseconds bound)
         prerolled = true;
     } else if (result == GST_STATE_CHANGE_ASYNC) {
         GstBus* bus = gst_element_get_bus(core_->pipeline);
+        gint64 gaveUpSince = -1;
         for (;;) {
-            const gint64 left = deadline - g_get_monotonic_time();
+            const gint64 now = g_get_monotonic_time();
+            const gint64 left = deadline - now;
             if (left <= 0)
                 break;
+            // A demuxer that stopped without a stream is a refusal, once it has stayed so for
+            // a moment (the next element of a chain may be starting just then).
+            if (!demuxerGaveUp(core_->pipeline))
+                gaveUpSince = -1;
+            else if (gaveUpSince < 0)
+                gaveUpSince = now;
+            else if (now - gaveUpSince >= kGaveUpGrace.count() * 1000)
+                break;
             GstMessage* message = gst_bus_timed_pop_filtered(
-                bus, static_cast<GstClockTime>(left) * 1000,
+                bus, static_cast<GstClockTime>(std::min(left, kStallPoll.count() * 1000)) * 1000,
                 static_cast<GstMessageType>(GST_MESSAGE_ERROR | GST_MESSAGE_ASYNC_DONE |
                                             GST_MESSAGE_APPLICATION));
             if (!message)
-                break;
+                continue;
             const GstMessageType type = GST_MESSAGE_TYPE(message);
             const bool done = type == GST_MESSAGE_ASYNC_DONE &&
                               GST_MESSAGE_SRC(message) == GST_OBJECT(core_->pipeline);
