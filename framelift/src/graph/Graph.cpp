@@ -65,6 +65,12 @@ Graph::Core::Core()
     if (!pipeline)
         return;
     gst_object_ref_sink(pipeline);
+    // The graph runs on the system clock, and the sound output follows it. The sound device's
+    // own clock stood still or leapt after a flush at a new rate on a busy sound server, and
+    // every frame then waited, or counted as too late to show.
+    GstClock* clock = gst_system_clock_obtain();
+    gst_pipeline_use_clock(GST_PIPELINE(pipeline), clock);
+    gst_object_unref(clock);
     GstBus* bus = gst_element_get_bus(pipeline);
     gst_bus_set_sync_handler(bus, keepGraphEvents, nullptr, nullptr);
     gst_object_unref(bus);
