@@ -153,3 +153,29 @@ TEST(Paths, NonAsciiLettersLoad)
 }
 
 }  // namespace
+
+namespace {
+
+// A Vorbis identification header whose sample rate lies beyond the integer range made
+// GStreamer's Vorbis decoder divide by zero inside the load. The sound is now left undecoded:
+// the video loads and plays without it.
+TEST(BadInput, DamagedVorbisHeaderLeavesTheVideoPlaying)
+{
+    const std::string good = testmedia::byFfmpeg(
+        "vorbis-source.mkv", "-f lavfi -i testsrc2=s=160x120:r=25:d=2 -f lavfi -i sine=d=2 "
+                             "-c:v mpeg4 -c:a libvorbis");
+    std::ifstream in(good, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t header = bytes.find(std::string("\x01vorbis", 7));
+    ASSERT_NE(header, std::string::npos);
+    bytes.replace(header + 12, 4, "\xff\xff\xff\xff");  // the sample rate
+    const std::string damaged = testmedia::writeFile("vorbis-rate-damaged.mkv", bytes);
+    Handle h;
+    ASSERT_TRUE(LoadVideo(h, damaged.c_str(), 1, 0));
+    EXPECT_EQ(GetVideoWidth(h), 160);
+    Play(h);
+    EXPECT_NE(GetTexture(h), nullptr);
+    Stop(h);
+}
+
+}  // namespace

@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "SoundOutput.h"
+#include "StreamHeaderCheck.h"
 #include "ThreadHandOver.h"
 
 namespace framelift {
@@ -105,8 +106,10 @@ bool StreamRouter::attach(GstPad* output)
         gst_bin_remove(GST_BIN(pipeline_), decoder);
         return false;
     }
-    for (auto [signal, callback] : {std::pair{"pad-added", G_CALLBACK(onPadAdded)},
-                                    std::pair{"no-more-pads", G_CALLBACK(onNoMorePads)}}) {
+    for (auto [signal, callback] :
+         {std::pair{"pad-added", G_CALLBACK(onPadAdded)},
+          std::pair{"no-more-pads", G_CALLBACK(onNoMorePads)},
+          std::pair{"autoplug-continue", G_CALLBACK(onAutoplugContinue)}}) {
         gulong id = g_signal_connect(decoder, signal, callback, this);
         handlers_.emplace_back(GST_ELEMENT(gst_object_ref(decoder)), id);
     }
@@ -126,6 +129,12 @@ void StreamRouter::onPadAdded(GstElement*, GstPad* pad, gpointer self)
     markHandedOver(self);
 }
 
+gboolean StreamRouter::onAutoplugContinue(GstElement*, GstPad*, GstCaps* caps, gpointer)
+{
+    // False stops decoding the stream: it comes out still coded and is discarded.
+    return streamHeaderIsSane(caps);
+}
+
 void StreamRouter::onNoMorePads(GstElement*, gpointer self)
 {
     markReceived(self);
@@ -135,7 +144,9 @@ void StreamRouter::onNoMorePads(GstElement*, gpointer self)
 
 void StreamRouter::route(GstPad* pad)
 {
-    if (padCarries(pad, "video/")) {
+    // Only decoded streams reach a renderer; one left coded (no decoder, or a header no
+    // decoder should see) is discarded.
+    if (padCarries(pad, "video/x-raw")) {
         GstPad* input;
         {
             std::lock_guard<std::mutex> lock(mutex_);
@@ -147,7 +158,7 @@ void StreamRouter::route(GstPad* pad)
             if (linked)
                 return;
         }
-    } else if (padCarries(pad, "audio/")) {
+    } else if (padCarries(pad, "audio/x-raw")) {
         bool first;
         {
             std::lock_guard<std::mutex> lock(mutex_);
@@ -230,7 +241,16 @@ bool StreamRouter::linkSound(GstPad* pad)
     bool ok = tempo ? addChain(pipeline_, {convert, resample, tempo, volume, output})
                     : addChain(pipeline_, {convert, resample, volume, output});
     gst_object_unref(output);  // the bin holds its own reference while it has it
-    ok = ok && linkPads(pad, convert);
+    if (ok && !linkPads(pad, convert)) {
+        // A sink left in the graph without a stream would hold its preroll for good.
+        for (GstElement* e : {convert, resample, tempo, volume, output}) {
+            if (e && GST_OBJECT_PARENT(e) == GST_OBJECT(pipeline_)) {
+                gst_element_set_state(e, GST_STATE_NULL);
+                gst_bin_remove(GST_BIN(pipeline_), e);
+            }
+        }
+        return false;
+    }
     if (ok) {
         std::lock_guard<std::mutex> lock(mutex_);
         volume_ = volume;

@@ -35,6 +35,8 @@ public:
 private:
     static void onPadAdded(GstElement* decoder, GstPad* pad, gpointer self);
     static void onNoMorePads(GstElement* decoder, gpointer self);
+    static gboolean onAutoplugContinue(GstElement* decoder, GstPad* pad, GstCaps* caps,
+                                       gpointer self);
 
     void route(GstPad* pad);
     void checkRenderersFed();
