@@ -129,8 +129,9 @@ FileResult readChild(FileResult r, const std::string& out, const std::string& er
             const bool ours = l.find(" ours ") != std::string::npos;
             (critical ? (ours ? r.criticalsOurs : r.criticalsElsewhere)
                       : (ours ? r.warningsOurs : r.warningsElsewhere))++;
-            if (ours && r.firstGLibProblem.empty())
-                r.firstGLibProblem = l.substr(5);
+            std::string& first = ours ? r.firstGLibProblem : r.firstGLibElsewhere;
+            if (first.empty())
+                first = l.substr(5);
         } else if (l == "done") {
             done = true;
         }
@@ -176,7 +177,7 @@ void Report::printTotals(std::ostream& out) const
     size_t crashes = 0, hangs = 0, exits = 0, sanitizer = 0, ours = 0, elsewhere = 0;
     size_t noSizes = 0, badSnapshots = 0, noFrame = 0, failed = 0;
     std::vector<double> refusedMs, acceptedMs;
-    std::map<std::string, size_t> hangSteps;
+    std::map<std::string, size_t> hangSteps, glibProblems;
     struct ByClip {
         size_t files = 0, refused = 0, failed = 0;
     };
@@ -191,6 +192,12 @@ void Report::printTotals(std::ostream& out) const
         sanitizer += !r.sanitizer.empty();
         ours += r.criticalsOurs + r.warningsOurs > 0;
         elsewhere += r.criticalsElsewhere + r.warningsElsewhere > 0;
+        for (const std::string* p : {&r.firstGLibProblem, &r.firstGLibElsewhere}) {
+            // The step only tells where the caller was; the same fault shows at several.
+            const size_t cut = p->find(' ', p->find("step="));
+            if (!p->empty())
+                ++glibProblems[p->substr(0, p->find("step=")) + p->substr(cut + 1)];
+        }
         noSizes += r.loadedWithoutSizes();
         badSnapshots += r.badSnapshot;
         noFrame += r.loaded == 1 && r.noFrame;
@@ -213,6 +220,10 @@ void Report::printTotals(std::ostream& out) const
         << badSnapshots << "   loaded but no frame: " << noFrame << "\n";
     for (const auto& [stepName, count] : hangSteps)
         out << "  hangs in " << stepName << ": " << count << "\n";
+    if (!glibProblems.empty())
+        out << "GLib criticals and warnings (the first of each file):\n";
+    for (const auto& [text, count] : glibProblems)
+        out << "  " << count << " x " << text << "\n";
     out << "by clip (files / refused / failed):\n";
     for (const auto& [clip, c] : byClip)
         out << "  " << clip << ": " << c.files << " / " << c.refused << " / " << c.failed << "\n";

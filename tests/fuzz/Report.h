@@ -25,7 +25,8 @@ struct FileResult {
     bool badSnapshot = false;
     std::string sanitizer;  // the first sanitizer report's headline
     int criticalsOurs = 0, criticalsElsewhere = 0, warningsOurs = 0, warningsElsewhere = 0;
-    std::string firstGLibProblem;
+    std::string firstGLibProblem;       // the first from our calls
+    std::string firstGLibElsewhere;     // the first a plugin raised on its own thread
 
     bool loadedWithoutSizes() const;
     bool failed() const;
