@@ -13,6 +13,10 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr auto kTick = std::chrono::milliseconds(20);
+// Frames further apart than this (in real seconds) mean the picture stood still in between.
+constexpr double kLongestFrameGap = 0.4;
+// The least real time the picture must move in a rate's window for the rate to count.
+constexpr double kLeastMovingTime = 1.0;
 
 }  // namespace
 
@@ -193,18 +197,18 @@ double Session::measureRate(std::chrono::milliseconds window, std::string* seen)
         if (samples.empty())
             *seen = "no new frame";
     }
-    if (samples.size() < 3)
-        return 0;
-    double sx = 0, sy = 0, sxx = 0, sxy = 0;
-    for (const auto& [x, y] : samples) {
-        sx += x;
-        sy += y;
-        sxx += x * x;
-        sxy += x * y;
+    // Over the spans in which the picture moved on. A sound device starved of processor time
+    // holds the clock for a moment (no new frame, then playback goes on where it stood);
+    // that is not the rate. A picture that stands still for most of the window is.
+    double real = 0, media = 0;
+    for (size_t i = 1; i < samples.size(); ++i) {
+        const double dt = samples[i].first - samples[i - 1].first;
+        if (dt > kLongestFrameGap)
+            continue;
+        real += dt;
+        media += samples[i].second - samples[i - 1].second;
     }
-    const double n = static_cast<double>(samples.size());
-    const double spread = n * sxx - sx * sx;
-    return spread > 0 ? (n * sxy - sx * sy) / spread : 0;
+    return real >= kLeastMovingTime ? media / real : 0;
 }
 
 bool Session::nextFramesShow(double from, double to, std::string* seen,

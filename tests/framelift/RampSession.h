@@ -70,10 +70,11 @@ public:
     // Feeds like a drawing tick for `span`; returns the time of every new frame served.
     std::vector<double> feedFor(std::chrono::milliseconds span, bool updateEvents = true);
 
-    // The rate the picture moves at: media seconds per real second over `window`, fitted to the
-    // times of the frames served. 0 when fewer than three new frames came. `seen` gets some of
-    // the frames as "real second: media second".
-    double measureRate(std::chrono::milliseconds window = std::chrono::milliseconds(2500),
+    // The rate the picture moves at: media seconds per real second over `window`, counted over
+    // the spans in which new frames came (a pause of the picture shorter than the window does
+    // not count); 0 when the picture moved for less than a second. `seen` gets some of the
+    // frames as "real second:media second".
+    double measureRate(std::chrono::milliseconds window = std::chrono::milliseconds(3000),
                        std::string* seen = nullptr);
 
     // The first new frames after a seek that has returned: whether one of the first three

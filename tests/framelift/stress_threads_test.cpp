@@ -114,7 +114,7 @@ std::string describe(const std::vector<double>& times)
 void expectRate(Session& s, double rate, const std::string& when)
 {
     std::string seen;
-    const double measured = s.measureRate(2500ms, &seen);
+    const double measured = s.measureRate(3000ms, &seen);
     EXPECT_TRUE(measured >= rate * 0.7 && measured <= rate * 1.3)
         << when << ": the picture moved at " << measured << " media seconds a second, asked "
         << rate << "; frames (real s: media s): " << seen;
