@@ -33,6 +33,7 @@ GstBusSyncReply keepGraphEvents(GstBus*, GstMessage* message, gpointer)
     switch (GST_MESSAGE_TYPE(message)) {
     case GST_MESSAGE_EOS:
         GST_MESSAGE_TIMESTAMP(message) = gst_util_get_timestamp();
+        markHandedOver(message);  // the bus's queue hands it to the caller's thread
         return GST_BUS_PASS;
     case GST_MESSAGE_ERROR:
     case GST_MESSAGE_ASYNC_DONE:
@@ -361,6 +362,7 @@ bool Graph::nextEvent(int32_t& code, std::chrono::milliseconds timeout)
     code = EventOther;
     switch (GST_MESSAGE_TYPE(message)) {
     case GST_MESSAGE_EOS:
+        markReceived(message);
         if (!core_->isStaleEnd(message))
             code = EventComplete;
         break;
