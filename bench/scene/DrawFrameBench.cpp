@@ -108,8 +108,9 @@ void drawFrame(benchmark::State& state, VideoSize size, int surface, int shape)
         return;
     }
     SceneRenderer& r = scene.renderer;
-    r.BuildSurface(surface, 250, 1000, 1000, 1000, 1000, 1000, 1300, 1000, 1000);
-    r.SetShapeKind(shape);
+    r.BuildSurface({static_cast<SurfaceMode>(surface), 250,
+                    {1000, 1000, 1000, 1000, 1000, 1300, 1000, 1000}});
+    r.SetShapeKind(static_cast<ShapeKind>(shape));
     r.SetSpin(1, 3);
     long long bytes = 0;
     for (auto _ : state) {

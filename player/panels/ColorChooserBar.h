@@ -9,7 +9,9 @@
 // panel routes them back to ResetSkinColor, StepColorPreset and ScrollContent.
 #pragma once
 
+#include "CommandIds.h"
 #include "DialogUnits.h"
+#include "SceneTypes.h"
 
 #include <QDockWidget>
 
@@ -25,7 +27,6 @@ class SkinColorTarget;
 class CColorChooserBar : public QDockWidget {
     Q_OBJECT
 public:
-    static constexpr int kBarId = 0xE806;
     // Pixel sizes above which the scroll arrows hide.
     static constexpr int kArrowsHorizontalLimit = 310;
     static constexpr int kArrowsVerticalLimit = 570;
@@ -51,8 +52,8 @@ public:
     const DialogUnits& dialogUnits() const { return units_; }
 
 signals:
-    // A push button was clicked: 1053, 1054, 1055, 1084, 1085, 1119 or 1120.
-    void commandIssued(int id);
+    // A push button was clicked: Reset, a preset step or a scroll arrow.
+    void commandIssued(Command id);
 
 private:
     // The seventeen slider values in the order they are exchanged with their sliders.
@@ -74,12 +75,16 @@ private:
 
     void onSliderMoved(int id);
     void onSizeModeClicked(int id);
-    void onSurfaceClicked(int id);
-    void onShapeClicked(int id);
+    void onSurfaceClicked(int radioId);
+    void onShapeClicked(int radioId);
     void onRotationClicked();
+    // The surface the Freedom sliders give now, with the depth the panel sends with it.
+    SurfaceSettings freedomSurface(int depth) const;
+    int sliderValue(int id) const;
 
     QSlider* slider(int id) const;
     QRadioButton* radio(int id) const;
+    QCheckBox* rotationCheck() const;
 
     SceneSettingsSink* settings_;
     SkinColorTarget* skin_;

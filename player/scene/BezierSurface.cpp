@@ -2,15 +2,11 @@
 #include "ControlGrid.h"
 #include "SceneState.h"
 
-void SceneRenderer::BuildSurface(int mode, int depth, int p1, int p2, int p3, int p4, int p5,
-                                 int p6, int p7, int p8)
+void SceneRenderer::BuildSurface(const SurfaceSettings& surface)
 {
-    if (scene::isSurfaceMode(mode)) {
-        d->surfaceMode = mode;
-        scene::SurfaceValues values;
-        values.depth = depth;
-        values.free = {p1, p2, p3, p4, p5, p6, p7, p8};
-        scene::fillControlGrid(d->controlGrid, mode, d->videoWidth, d->videoHeight, values);
+    if (isSurfaceMode(surface.mode)) {
+        d->surfaceMode = surface.mode;
+        scene::fillControlGrid(d->controlGrid, surface, d->videoWidth, d->videoHeight);
     }
     // The maps are loaded on every call, whatever the mode; GL work waits for the next frame.
     d->surfaceBuilt = true;

@@ -5,9 +5,9 @@
 #include "SceneMath.h"
 #include "SceneState.h"
 
-void SceneRenderer::SetShapeKind(int kind)
+void SceneRenderer::SetShapeKind(ShapeKind kind)
 {
-    if (kind >= 0 && kind <= 4)
+    if (isShapeKind(kind))
         d->shapeKind = kind;
 }
 
@@ -75,7 +75,7 @@ void SceneRenderer::DrawSurface()
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     // Face the light, whatever normal the previous frame's shape left behind.
     glNormal3f(0.0f, 0.0f, 1.0f);
-    if (s.surfaceMode == 0) {
+    if (s.surfaceMode == SurfaceMode::Normal) {
         const float w = static_cast<float>(s.videoWidth);
         const float h = static_cast<float>(s.videoHeight);
         glTranslatef(static_cast<float>(scene::flatPictureShift(s.videoWidth)),
@@ -91,7 +91,7 @@ void SceneRenderer::DrawSurface()
         glTexCoord2f(0.0f, 1.0f);
         glVertex3f(0.0f, h, 0.0f);
         glEnd();
-    } else if (scene::drawsMesh(s.surfaceMode)) {
+    } else if (drawsMesh(s.surfaceMode)) {
         glTranslatef(0.0f, 0.0f, -static_cast<float>(scene::meshDistance(s.surfaceMode)));
         glEvalMesh2(GL_FILL, 0, 100, 0, 100);
     }
@@ -128,25 +128,25 @@ void SceneRenderer::DrawShape()
     const int angle = s.spinDegrees;
     bool drawn = true;
     switch (s.shapeKind) {
-    case 1:
+    case ShapeKind::Cube:
         glTranslatef(0.0f, 0.0f, -50.0f);
         glRotatef(static_cast<float>(angle), 1.0f, 1.0f, 1.0f);
         drawCube();
         break;
-    case 2:
+    case ShapeKind::Sphere:
         glTranslatef(0.0f, 0.0f, -100.0f);
         standUpright(angle);
         if (s.quadric)
             gluSphere(s.quadric, 30.0, 50, 100);
         break;
-    case 3:
+    case ShapeKind::Cylinder:
         glTranslatef(0.0f, 0.0f, -100.0f);
         glTranslatef(0.0f, -25.0f, 0.0f);
         standUpright(angle);
         if (s.quadric)
             gluCylinder(s.quadric, 30.0, 30.0, 50.0, 50, 100);
         break;
-    case 4:
+    case ShapeKind::Taper:
         glTranslatef(0.0f, 0.0f, -100.0f);
         glTranslatef(0.0f, -20.0f, 0.0f);
         standUpright(angle);

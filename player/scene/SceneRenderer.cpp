@@ -115,8 +115,8 @@ void applyViewport(const SceneRenderer::State& s)
 }  // namespace scene
 
 bool SceneRenderer::videoReady() const { return d->videoReady; }
-int SceneRenderer::surfaceMode() const { return d->surfaceMode; }
-int SceneRenderer::shapeKind() const { return d->shapeKind; }
+SurfaceMode SceneRenderer::surfaceMode() const { return d->surfaceMode; }
+ShapeKind SceneRenderer::shapeKind() const { return d->shapeKind; }
 int SceneRenderer::spinDegrees() const { return d->spinDegrees; }
 int SceneRenderer::yawDegrees() const { return d->yawDegrees; }
 int SceneRenderer::depthOffset() const { return d->depthOffset; }

@@ -7,6 +7,8 @@
 // DrawFrame applies it with the context current.
 #pragma once
 
+#include "SceneTypes.h"
+
 #include <array>
 #include <string>
 
@@ -38,10 +40,10 @@ public:
     // The caller (the widget) swaps buffers.
     void DrawFrame();
 
-    void SetShapeKind(int kind);              // 0 Flat, 1 Cube, 2 Sphere, 3 Cylinder, 4 Taper
+    // A kind or mode out of range changes nothing.
+    void SetShapeKind(ShapeKind kind);
     void SetSpin(int enabled, int step);
-    void BuildSurface(int mode, int depth, int p1, int p2, int p3, int p4, int p5, int p6,
-                      int p7, int p8);
+    void BuildSurface(const SurfaceSettings& surface);
 
     // Video binding. OpenVideo takes a UTF-8 path; false when the file cannot be played
     // (videoReady is then false). It needs no GL context: the texture is made by DrawFrame.
@@ -58,8 +60,8 @@ public:
 
     // State, for the view and for tests.
     bool videoReady() const;
-    int surfaceMode() const;
-    int shapeKind() const;
+    SurfaceMode surfaceMode() const;
+    ShapeKind shapeKind() const;
     int spinDegrees() const;
     int yawDegrees() const;
     int depthOffset() const;

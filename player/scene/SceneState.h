@@ -15,8 +15,8 @@ struct SceneRenderer::State {
     // Scene settings.
     int spinEnabled = 1;
     int spinStep = 1;
-    int surfaceMode = 0;
-    int shapeKind = 0;
+    SurfaceMode surfaceMode = SurfaceMode::Normal;
+    ShapeKind shapeKind = ShapeKind::Flat;
 
     // Adjustment values: the arrow keys and the shape's automatic rotation.
     int yawDegrees = 0;

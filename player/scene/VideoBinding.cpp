@@ -72,8 +72,8 @@ bool SceneRenderer::OpenVideo(const std::string& path)
     SetViewport(0, 0, s.videoWidth - 1, s.videoHeight - 1);
     s.lastFrame = frame;
     s.textureStale = true;  // made from this frame by the next DrawFrame
-    s.surfaceMode = 0;
-    s.shapeKind = 0;
+    s.surfaceMode = SurfaceMode::Normal;
+    s.shapeKind = ShapeKind::Flat;
     s.videoReady = true;
     return true;
 }

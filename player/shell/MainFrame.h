@@ -1,5 +1,5 @@
 // CMainFrame: the player's one top-level window. It hosts the view, carries the frame's
-// commands ("Open..." 57601 with Ctrl+O), runs the open sequence (the view's open, the
+// commands ("Open..." with Ctrl+O), runs the open sequence (the view's open, the
 // media-information reader, then playing), switches full-screen mode for the view and passes
 // the control panel's scene settings on to the active view.
 //
@@ -38,8 +38,6 @@ class CMainFrame : public QMainWindow,
                    public SceneSettingsSink {
     Q_OBJECT
 public:
-    static constexpr int kViewPaneId = 59648;
-
     // appTarget is the application's command target (may be null); everything passed in
     // must outlive the frame.
     CMainFrame(AppState& app, FileChooser& chooser, MessagePresenter& messages,
@@ -49,14 +47,14 @@ public:
     CBCGPMediaPlayerView* activeView() const { return view_; }
     CBCGPMediaPlayerDoc* document() const { return doc_; }
     const CommandRouter& router() const { return router_; }
-    // The action of a command id, null when the frame has none.
-    QAction* action(int id) const;
+    // The action of a command, null when the frame has none.
+    QAction* action(Command id) const;
     // Runs a command through the chain, as a menu entry or accelerator would.
-    bool dispatchCommand(int id);
+    bool dispatchCommand(Command id);
     // Asks the chain for every action's state now.
     void updateCommandUI();
 
-    // The open sequence: 57601 with the file dialog, or a given file (the command line).
+    // The open sequence: "Open..." with the file dialog, or a given file (the command line).
     void OpenMediaFile();
     void OpenMediaFile(const QString& path);
     // Reads currentMediaPath's reports and stores its duration in mediaDurationMs.
@@ -73,22 +71,21 @@ public:
     CEqualizerBar* mediaInfoPanel() const { return mediaInfoPanel_; }
 
     // FullScreenHost
-    void SetFullScreen(int on) override;
-    bool isWindowedState() const { return windowed_ != 0; }
+    void SetWindowState(WindowState state) override;
+    bool isWindowedState() const { return windowState_ == WindowState::Windowed; }
     QRect fullScreenRect() const { return fullScreenRect_; }
 
     // SceneSettingsSink: each call goes unchanged to the active view.
-    void SetSizeMode(int mode) override;
+    void SetSizeMode(SizeMode mode) override;
     void SetProportion(int value) override;
-    void SetSurface(int mode, int depth, int p1, int p2, int p3, int p4, int p5, int p6, int p7,
-                    int p8) override;
-    void SetShape(int kind) override;
+    void SetSurface(const SurfaceSettings& surface) override;
+    void SetShape(ShapeKind kind) override;
     void SetPlayRate(int value) override;
     void SetRotation(int enabled, int speed) override;
 
     // CommandTarget
-    bool handleCommand(int id) override;
-    bool updateCommand(int id, CommandState& state) override;
+    bool handleCommand(Command id) override;
+    bool updateCommand(Command id, CommandState& state) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -104,10 +101,10 @@ private:
     // Hides or shows the explorer bar and both panels (full-screen mode).
     void showBars(bool show);
     // Commands of the bars: panel toggles, the control panel's buttons, languages, product site.
-    bool handleBarCommand(int id);
-    bool updateBarCommand(int id, CommandState& state);
+    bool handleBarCommand(Command id);
+    bool updateBarCommand(Command id, CommandState& state);
     void writeSettings();
-    QAction* addCommandAction(int id, const QString& text, const QKeySequence& shortcut = {});
+    QAction* addCommandAction(Command id, const QString& text, const QKeySequence& shortcut = {});
     // Where the view would lie on the screen after the bars that remain are laid out.
     QRect viewScreenRect();
     // Shows the reader's pages (the media-information panel shows them).
@@ -119,7 +116,7 @@ private:
     CommandRouter router_;
     CBCGPMediaPlayerDoc* doc_ = nullptr;
     CBCGPMediaPlayerView* view_ = nullptr;
-    std::map<int, QAction*> actions_;
+    std::map<Command, QAction*> actions_;
     QTimer* updateTimer_ = nullptr;
     mediainfo::MediaReport lastReport_;
 
@@ -128,7 +125,7 @@ private:
     CEqualizerBar* mediaInfoPanel_ = nullptr;
     CColorChooserBar* controlPanel_ = nullptr;
 
-    int windowed_ = 1;
+    WindowState windowState_ = WindowState::Windowed;
     QRect savedGeometry_;                  // the placement before full-screen mode
     Qt::WindowStates savedState_;
     QRect fullScreenRect_;

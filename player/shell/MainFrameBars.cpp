@@ -19,15 +19,15 @@
 namespace {
 
 // The language commands and the index each applies.
-int languageOfCommand(int id)
+int languageOfCommand(Command id)
 {
     switch (id) {
-    case cmd::LanguageEnglish: return 0;
-    case cmd::LanguageGerman: return 1;
-    case cmd::LanguageFrench: return 2;
-    case cmd::LanguageSpanish: return 3;
-    case cmd::LanguageItalian: return 4;
-    case cmd::LanguageRussian: return 5;
+    case Command::LanguageEnglish: return 0;
+    case Command::LanguageGerman: return 1;
+    case Command::LanguageFrench: return 2;
+    case Command::LanguageSpanish: return 3;
+    case Command::LanguageItalian: return 4;
+    case Command::LanguageRussian: return 5;
     default: return -1;
     }
 }
@@ -38,9 +38,8 @@ void CMainFrame::createBars()
 {
     explorerBar_ = new CExplorerBar(this);
     addToolBar(Qt::TopToolBarArea, explorerBar_);
-    explorerBar_->setCommandUpdater([this](int id) { return router_.update(id); });
-    connect(explorerBar_, &CExplorerBar::commandTriggered, this,
-            [this](int id) { dispatchCommand(id); });
+    explorerBar_->setCommandUpdater([this](Command id) { return router_.update(id); });
+    connect(explorerBar_, &CExplorerBar::commandTriggered, this, &CMainFrame::dispatchCommand);
     explorerBar_->InsertInitialButtons();
 }
 
@@ -52,8 +51,7 @@ void CMainFrame::createDocks()
     mediaInfoPanel_ = new CEqualizerBar(QString::fromUtf8(lang::mediaInfoPanelName(0)), this);
     controlPanel_ = new CColorChooserBar(QString::fromUtf8(lang::controlPanelName(0)), this,
                                          skinColor_.get(), this);
-    connect(controlPanel_, &CColorChooserBar::commandIssued, this,
-            [this](int id) { dispatchCommand(id); });
+    connect(controlPanel_, &CColorChooserBar::commandIssued, this, &CMainFrame::dispatchCommand);
 
     setDockNestingEnabled(false);
     for (QDockWidget* panel : {static_cast<QDockWidget*>(mediaInfoPanel_),
@@ -94,23 +92,23 @@ void CMainFrame::showBars(bool show)
             bar->setVisible(show);
 }
 
-bool CMainFrame::handleBarCommand(int id)
+bool CMainFrame::handleBarCommand(Command id)
 {
     switch (id) {
-    case cmd::ToggleControlPanel:
+    case Command::ToggleControlPanel:
         controlPanel_->setVisible(controlPanel_->isHidden());
         return true;
-    case cmd::TogglePropertyPanel:
+    case Command::TogglePropertyPanel:
         mediaInfoPanel_->setVisible(mediaInfoPanel_->isHidden());
         return true;
-    case cmd::ResetSkinColor: controlPanel_->ResetSkinColor(); return true;
-    case cmd::ColorPresetBackward: controlPanel_->StepColorPreset(false); return true;
-    case cmd::ColorPresetForward: controlPanel_->StepColorPreset(true); return true;
-    case cmd::ScrollRight: controlPanel_->ScrollContent(10, 0); return true;
-    case cmd::ScrollLeft: controlPanel_->ScrollContent(-10, 0); return true;
-    case cmd::ScrollUp: controlPanel_->ScrollContent(0, -10); return true;
-    case cmd::ScrollDown: controlPanel_->ScrollContent(0, 10); return true;
-    case cmd::ProductSite:
+    case Command::ResetSkinColor: controlPanel_->ResetSkinColor(); return true;
+    case Command::ColorPresetBackward: controlPanel_->StepColorPreset(false); return true;
+    case Command::ColorPresetForward: controlPanel_->StepColorPreset(true); return true;
+    case Command::ScrollRight: controlPanel_->ScrollContent(10, 0); return true;
+    case Command::ScrollLeft: controlPanel_->ScrollContent(-10, 0); return true;
+    case Command::ScrollUp: controlPanel_->ScrollContent(0, -10); return true;
+    case Command::ScrollDown: controlPanel_->ScrollContent(0, 10); return true;
+    case Command::ProductSite:
         QDesktopServices::openUrl(QUrl(product::kHomePage));
         return true;
     default: break;
@@ -122,25 +120,25 @@ bool CMainFrame::handleBarCommand(int id)
     return false;
 }
 
-bool CMainFrame::updateBarCommand(int id, CommandState& state)
+bool CMainFrame::updateBarCommand(Command id, CommandState& state)
 {
     switch (id) {
-    case cmd::ToggleControlPanel:
+    case Command::ToggleControlPanel:
         state.enabled = true;
         state.checked = !controlPanel_->isHidden();
         return true;
-    case cmd::TogglePropertyPanel:
+    case Command::TogglePropertyPanel:
         state.enabled = true;
         state.checked = !mediaInfoPanel_->isHidden();
         return true;
-    case cmd::ResetSkinColor:
-    case cmd::ColorPresetBackward:
-    case cmd::ColorPresetForward:
-    case cmd::ScrollRight:
-    case cmd::ScrollLeft:
-    case cmd::ScrollUp:
-    case cmd::ScrollDown:
-    case cmd::ProductSite:
+    case Command::ResetSkinColor:
+    case Command::ColorPresetBackward:
+    case Command::ColorPresetForward:
+    case Command::ScrollRight:
+    case Command::ScrollLeft:
+    case Command::ScrollUp:
+    case Command::ScrollDown:
+    case Command::ProductSite:
         state.enabled = true;
         return true;
     default: break;

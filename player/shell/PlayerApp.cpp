@@ -78,16 +78,16 @@ int CPlayerApp::ExitInstance(int loopResult)
     return loopResult;
 }
 
-bool CPlayerApp::handleCommand(int id)
+bool CPlayerApp::handleCommand(Command id)
 {
     switch (id) {
-    case cmd::AppAbout:
+    case Command::AppAbout:
         ShowAbout();
         return true;
-    case cmd::CheckForUpdate:
+    case Command::CheckForUpdate:
         CheckForUpdate();
         return true;
-    case cmd::FileNew:
+    case Command::FileNew:
         // The document holds nothing: a new document changes nothing.
         return true;
     default:
@@ -95,12 +95,12 @@ bool CPlayerApp::handleCommand(int id)
     }
 }
 
-bool CPlayerApp::updateCommand(int id, CommandState& state)
+bool CPlayerApp::updateCommand(Command id, CommandState& state)
 {
     switch (id) {
-    case cmd::AppAbout:
-    case cmd::CheckForUpdate:
-    case cmd::FileNew:
+    case Command::AppAbout:
+    case Command::CheckForUpdate:
+    case Command::FileNew:
         state.enabled = true;
         return true;
     default:

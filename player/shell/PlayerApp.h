@@ -48,8 +48,8 @@ public:
     void setUpdateDelay(std::chrono::milliseconds delay) { updateDelay_ = delay; }
 
     // The application's commands.
-    bool handleCommand(int id) override;
-    bool updateCommand(int id, CommandState& state) override;
+    bool handleCommand(Command id) override;
+    bool updateCommand(Command id, CommandState& state) override;
     void ShowAbout();
     void CheckForUpdate();
 

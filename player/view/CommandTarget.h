@@ -1,7 +1,9 @@
-// Command routing as the window framework does it: a command goes to the active view first,
-// then to the main frame, then to the application; the first target that handles it wins.
-// Each target also answers update requests that set an item's enabled and checked state.
+// Command routing: a command goes to the active view first, then to the main frame, then to
+// the application; the first target that handles it wins. Each target also answers update
+// requests that set an item's enabled and checked state.
 #pragma once
+
+#include "CommandIds.h"
 
 #include <utility>
 #include <vector>
@@ -15,9 +17,9 @@ class CommandTarget {
 public:
     virtual ~CommandTarget() = default;
     // Runs the command; false when this target has no handler for it.
-    virtual bool handleCommand(int id) = 0;
+    virtual bool handleCommand(Command id) = 0;
     // Fills state; false when this target has no update handler for id.
-    virtual bool updateCommand(int id, CommandState& state) = 0;
+    virtual bool updateCommand(Command id, CommandState& state) = 0;
 };
 
 // An ordered chain of targets (view, frame, application). Null entries are skipped, so the
@@ -26,7 +28,7 @@ class CommandRouter {
 public:
     void setChain(std::vector<CommandTarget*> chain) { chain_ = std::move(chain); }
 
-    bool dispatch(int id) const
+    bool dispatch(Command id) const
     {
         for (CommandTarget* t : chain_)
             if (t && t->handleCommand(id))
@@ -35,8 +37,8 @@ public:
     }
 
     // Every command the program offers has an update handler somewhere in the chain; an id
-    // that none answers is disabled, as the framework disables items nobody handles.
-    CommandState update(int id) const
+    // that none answers is disabled.
+    CommandState update(Command id) const
     {
         CommandState state;
         for (CommandTarget* t : chain_)

@@ -4,7 +4,6 @@
 #include "BarWatcher.h"
 #include "CommandIds.h"
 #include "FileChooser.h"
-#include "FullScreenHost.h"
 #include "MessagePresenter.h"
 #include "NavigationBar.h"
 #include "PositionClock.h"
@@ -69,7 +68,7 @@ void CBCGPMediaPlayerView::initialUpdate()
     bar_->setObjectName(QStringLiteral("navigationBar"));
     bar_->loadButtons();
     connect(bar_, &CNavigationBar::commandIssued, this,
-            [this](int id) { handleCommand(id); });
+            [this](Command id) { handleCommand(id); });
     connect(bar_, &CNavigationBar::seekRequested, this, &CBCGPMediaPlayerView::SeekToPercent);
     bar_->setGeometry(0, height() - kBarHeight, width(), kBarHeight);
     bar_->raise();
@@ -80,25 +79,25 @@ void CBCGPMediaPlayerView::initialUpdate()
 
 // ---- Commands --------------------------------------------------------------------------
 
-bool CBCGPMediaPlayerView::handleCommand(int id)
+bool CBCGPMediaPlayerView::handleCommand(Command id)
 {
     switch (id) {
-    case cmd::Back:
-    case cmd::Previous:
+    case Command::Back:
+    case Command::Previous:
         Back();
         return true;
-    case cmd::Forward:
-    case cmd::Next:
+    case Command::Forward:
+    case Command::Next:
         Forward();
         return true;
-    case cmd::Stop:
+    case Command::Stop:
         Stop();
         return true;
-    case cmd::Play:
+    case Command::Play:
         TogglePlayPause();
         return true;
-    case cmd::Sound:
-    case cmd::Volume:
+    case Command::Sound:
+    case Command::Volume:
         // The speakers' mute switch and the volume pop-up come with the mixer.
         return true;
     default:
@@ -106,19 +105,19 @@ bool CBCGPMediaPlayerView::handleCommand(int id)
     }
 }
 
-bool CBCGPMediaPlayerView::updateCommand(int id, CommandState& state)
+bool CBCGPMediaPlayerView::updateCommand(Command id, CommandState& state)
 {
     switch (id) {
-    case cmd::Back:
-    case cmd::Forward:
-    case cmd::Stop:
-    case cmd::Previous:
-    case cmd::Play:
-    case cmd::Next:
-        state.enabled = playState_ == 1 || playState_ == 2;
+    case Command::Back:
+    case Command::Forward:
+    case Command::Stop:
+    case Command::Previous:
+    case Command::Play:
+    case Command::Next:
+        state.enabled = playState_ != PlayState::NoVideo;
         return true;
-    case cmd::Sound:
-    case cmd::Volume:
+    case Command::Sound:
+    case Command::Volume:
         state.enabled = true;
         return true;
     default:
@@ -130,10 +129,10 @@ void CBCGPMediaPlayerView::updateBarCommands()
 {
     if (!bar_)
         return;
-    for (int id = cmd::Stop; id <= cmd::Volume; ++id) {
+    for (const CNavigationToolbarButton& button : bar_->buttons()) {
         CommandState state;
-        if (updateCommand(id, state))
-            bar_->setButtonEnabled(id, state.enabled);
+        if (button.command && updateCommand(*button.command, state))
+            bar_->setButtonEnabled(*button.command, state.enabled);
     }
 }
 
@@ -194,18 +193,18 @@ void CBCGPMediaPlayerView::TogglePlayPause()
 {
     if (!mediaActive_)
         return;
-    if (playState_ == 1) {
+    if (playState_ == PlayState::Playing) {
         if (bar_)
             bar_->setPlayIcon(1);
-        playState_ = 2;
+        playState_ = PlayState::Paused;
         renderer_->PauseVideo();
         if (clock_)
             clock_->hold();
         renderer_->SetSpin(0, spinStep_);
-    } else if (playState_ == 2) {
+    } else if (playState_ == PlayState::Paused) {
         if (bar_)
             bar_->setPlayIcon(0);
-        playState_ = 1;
+        playState_ = PlayState::Playing;
         // Reopening the paused file continues from where it was paused.
         renderer_->OpenVideo(app_.currentMediaPath);
         if (clock_)
@@ -314,17 +313,16 @@ void CBCGPMediaPlayerView::reapplySettings()
     SetRotation(spinEnabled_, spinStep_);
 }
 
-void CBCGPMediaPlayerView::SetSizeMode(int mode)
+void CBCGPMediaPlayerView::SetSizeMode(SizeMode mode)
 {
     sizeMode_ = mode;
     const int cw = clientRect_.width(), ch = clientRect_.height();
-    if (mode == 0)
+    if (mode == SizeMode::OriginalSize)
         applyViewport(view_layout::originalSize(cw, ch, videoWidth_, videoHeight_));
-    else if (mode == 1)
+    else
         applyViewport(view_layout::fullView(cw, ch));
-    renderer_->BuildSurface(surfaceMode_, depth_, p_[0], p_[1], p_[2], p_[3], p_[4], p_[5],
-                            p_[6], p_[7]);
-    renderer_->SetShapeKind(shapeKind_);
+    renderer_->BuildSurface(surface_);
+    renderer_->SetShapeKind(shape_);
 }
 
 void CBCGPMediaPlayerView::SetProportion(int value)
@@ -334,20 +332,16 @@ void CBCGPMediaPlayerView::SetProportion(int value)
                                             videoHeight_, value));
 }
 
-void CBCGPMediaPlayerView::SetSurface(int mode, int depth, int p1, int p2, int p3, int p4, int p5,
-                                      int p6, int p7, int p8)
+void CBCGPMediaPlayerView::SetSurface(const SurfaceSettings& surface)
 {
-    renderer_->BuildSurface(mode, depth, p1, p2, p3, p4, p5, p6, p7, p8);
-    surfaceMode_ = mode;
-    depth_ = depth;
-    const int values[8] = {p1, p2, p3, p4, p5, p6, p7, p8};
-    std::copy(std::begin(values), std::end(values), p_);
+    renderer_->BuildSurface(surface);
+    surface_ = surface;
 }
 
-void CBCGPMediaPlayerView::SetShape(int kind)
+void CBCGPMediaPlayerView::SetShape(ShapeKind kind)
 {
     renderer_->SetShapeKind(kind);
-    shapeKind_ = kind;
+    shape_ = kind;
 }
 
 void CBCGPMediaPlayerView::SetPlayRate(int value)
@@ -374,9 +368,9 @@ void CBCGPMediaPlayerView::resizeEvent(QResizeEvent* event)
     // In full screen the watcher places the bar again on its next pass.
     barRaised_ = 0;
     barMoved_ = true;
-    if (sizeMode_ == 0)
+    if (sizeMode_ == SizeMode::OriginalSize)
         SetProportion(proportion_);
-    else if (sizeMode_ == 1)
+    else
         applyViewport(view_layout::fullView(clientRect_.width(), clientRect_.height()));
     QWidget::resizeEvent(event);
 }
@@ -392,7 +386,7 @@ void CBCGPMediaPlayerView::timerEvent(QTimerEvent* event)
 
 void CBCGPMediaPlayerView::tick()
 {
-    if (sizeMode_ != 0)
+    if (sizeMode_ == SizeMode::FullView)
         applyViewport(view_layout::fullView(clientRect_.width(), clientRect_.height()));
     // An empty viewport invalidates nothing, so no frame is drawn.
     if (!renderer_->viewportRect().isEmpty())
@@ -402,7 +396,7 @@ void CBCGPMediaPlayerView::tick()
 
 void CBCGPMediaPlayerView::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape && !windowed_) {
+    if (event->key() == Qt::Key_Escape && !isWindowed()) {
         ToggleFullScreen();
         return;
     }
@@ -436,9 +430,9 @@ void CBCGPMediaPlayerView::ToggleFullScreen()
     auto* frame = dynamic_cast<FullScreenHost*>(window());
     if (!frame)
         return;
-    if (windowed_) {
-        frame->SetFullScreen(1);
-        windowed_ = 0;
+    if (isWindowed()) {
+        frame->SetWindowState(WindowState::FullScreen);
+        windowState_ = WindowState::FullScreen;
         windowedFlag_ = 0;
         // Out of sight at the bottom edge until the watcher lifts it.
         if (bar_) {
@@ -450,8 +444,8 @@ void CBCGPMediaPlayerView::ToggleFullScreen()
     } else {
         if (bar_)
             barWatcher_->hold();
-        frame->SetFullScreen(0);
-        windowed_ = 1;
+        frame->SetWindowState(WindowState::Windowed);
+        windowState_ = WindowState::Windowed;
         windowedFlag_ = 1;
         if (bar_) {
             bar_->show();
@@ -483,7 +477,7 @@ void CBCGPMediaPlayerView::barWatcherPass()
 
 void CBCGPMediaPlayerView::placeBar(bool raised)
 {
-    if (windowed_ || !bar_)
+    if (isWindowed() || !bar_)
         return;
     const int w = clientRect_.width(), h = clientRect_.height();
     const QRect band = raised ? QRect(0, h - 2 * kBarHeight, w, kBarHeight)

@@ -1,6 +1,6 @@
 // CBCGPMediaPlayerView: the player's view. Its client area is the OpenGL picture (a
 // SceneWidget over the whole area, drawing with the view's SceneRenderer) with the transport
-// bar as a child along the bottom 60 pixels. It drives drawing from timer 101 (41 ms), places
+// bar as a child along the bottom 60 pixels. It drives drawing from its render timer, places
 // the picture by size mode and proportion, switches full-screen mode, keeps the scene
 // settings the control panel sends, and runs the transport: open, the position clock, Stop,
 // play/pause, Back/Forward, seeking and the play rate.
@@ -11,6 +11,9 @@
 #pragma once
 
 #include "CommandTarget.h"
+#include "FullScreenHost.h"
+#include "PlayState.h"
+#include "SceneSettingsSink.h"
 #include "ViewLayout.h"
 
 #include <QBasicTimer>
@@ -35,7 +38,7 @@ class UiCallQueue;
 class CBCGPMediaPlayerView : public QWidget, public CommandTarget {
     Q_OBJECT
 public:
-    static constexpr int kRenderTimerId = 101;
+    // The render loop's period: every step of the scene's animation is one tick.
     static constexpr int kRenderPeriodMs = 41;
     static const QString kDecoderMessage;
 
@@ -44,9 +47,9 @@ public:
                          KeyStateSource* keys, QWidget* parent = nullptr);
     ~CBCGPMediaPlayerView() override;
 
-    // CommandTarget: 1042 to 1049.
-    bool handleCommand(int id) override;
-    bool updateCommand(int id, CommandState& state) override;
+    // CommandTarget: the transport commands.
+    bool handleCommand(Command id) override;
+    bool updateCommand(Command id, CommandState& state) override;
 
     // Open and play. OpenMedia asks for the file; OpenMediaPath opens the given one (the
     // command line's) and returns whether it plays.
@@ -59,11 +62,10 @@ public:
     void SeekToPercent(int percent);
 
     // Scene settings, forwarded by the main frame from the control panel.
-    void SetSizeMode(int mode);
+    void SetSizeMode(SizeMode mode);
     void SetProportion(int value);
-    void SetSurface(int mode, int depth, int p1, int p2, int p3, int p4, int p5, int p6,
-                    int p7, int p8);
-    void SetShape(int kind);
+    void SetSurface(const SurfaceSettings& surface);
+    void SetShape(ShapeKind kind);
     void SetPlayRate(int value);
     void SetRotation(int enabled, int speed);
 
@@ -71,15 +73,15 @@ public:
     void ToggleFullScreen();
 
     // State, for the frame and for tests.
-    int playState() const { return playState_; }
-    void setPlayState(int state) { playState_ = state; }
-    bool isWindowed() const { return windowed_ != 0; }
+    PlayState playState() const { return playState_; }
+    void setPlayState(PlayState state) { playState_ = state; }
+    bool isWindowed() const { return windowState_ == WindowState::Windowed; }
     bool isBarRaised() const { return barRaised_.load(std::memory_order_relaxed) != 0; }
     bool isMediaActive() const { return mediaActive_.load() != 0; }
     int positionSeconds() const { return positionSeconds_.load(); }
     int videoWidth() const { return videoWidth_; }
     int videoHeight() const { return videoHeight_; }
-    int sizeMode() const { return sizeMode_; }
+    SizeMode sizeMode() const { return sizeMode_; }
     int proportion() const { return proportion_; }
     bool hasPositionClock() const { return clock_ != nullptr; }
     bool isPositionClockHeld() const;
@@ -123,9 +125,9 @@ private:
     CNavigationBar* bar_ = nullptr;
     QBasicTimer renderTimer_;
 
-    int windowed_ = 1;
+    WindowState windowState_ = WindowState::Windowed;
     std::atomic<int> barRaised_{0};
-    int playState_ = 0;
+    PlayState playState_ = PlayState::NoVideo;
     std::unique_ptr<BarWatcher> barWatcher_;
     std::unique_ptr<PositionClock> clock_;
     std::chrono::milliseconds clockStep_{1000};
@@ -143,12 +145,10 @@ private:
     int proportion_ = 400;
     int videoWidth_ = 0;
     int videoHeight_ = 0;
-    int sizeMode_ = 1;
+    SizeMode sizeMode_ = SizeMode::FullView;
     QRect clientRect_;
-    int surfaceMode_ = 0;
-    int depth_ = 250;
-    int shapeKind_ = 0;
-    int p_[8] = {0, 0, 0, 0, 0, 0, 0, 0};
+    SurfaceSettings surface_;
+    ShapeKind shape_ = ShapeKind::Flat;
     int spinEnabled_ = 1;
     int spinStep_ = 1;
     view_layout::Viewport lastViewport_;

@@ -36,15 +36,17 @@ protected:
         skin = std::make_unique<SkinColorSettings>(settingsFile());
         bar = std::make_unique<CColorChooserBar>(QStringLiteral("Meida Convert"), &sink, skin.get());
         // The panel routes its push buttons through its owner; here the test is the owner.
-        QObject::connect(bar.get(), &CColorChooserBar::commandIssued, bar.get(), [this](int id) {
+        QObject::connect(bar.get(), &CColorChooserBar::commandIssued, bar.get(),
+                         [this](Command id) {
             switch (id) {
-            case 1053: bar->ResetSkinColor(); break;
-            case 1054: bar->StepColorPreset(true); break;
-            case 1055: bar->StepColorPreset(false); break;
-            case 1084: bar->ScrollContent(-10, 0); break;
-            case 1085: bar->ScrollContent(10, 0); break;
-            case 1119: bar->ScrollContent(0, -10); break;
-            case 1120: bar->ScrollContent(0, 10); break;
+            case Command::ResetSkinColor: bar->ResetSkinColor(); break;
+            case Command::ColorPresetForward: bar->StepColorPreset(true); break;
+            case Command::ColorPresetBackward: bar->StepColorPreset(false); break;
+            case Command::ScrollLeft: bar->ScrollContent(-10, 0); break;
+            case Command::ScrollRight: bar->ScrollContent(10, 0); break;
+            case Command::ScrollUp: bar->ScrollContent(0, -10); break;
+            case Command::ScrollDown: bar->ScrollContent(0, 10); break;
+            default: break;
             }
         });
         bar->show();

@@ -40,26 +40,27 @@ QStringList describe(const QMenu* menu, const QString& indent = {})
 // translated ones of the caption table in their places.
 std::vector<QStringList> menusIn(int language)
 {
-    std::map<int, QString> text = {{cmd::FileOpen, "&Open..."},
-                                   {cmd::ToggleControlPanel, "Color &Chooser"},
-                                   {cmd::TogglePropertyPanel, "&Property Chooser"},
-                                   {0, "Download Others"}, {cmd::AppAbout, "About"},
-                                   {cmd::HomePage, "Home Page"},
-                                   {cmd::CheckForUpdate, "Check for update"}};
+    std::map<std::optional<Command>, QString> text = {{Command::FileOpen, "&Open..."},
+                                   {Command::ToggleControlPanel, "Color &Chooser"},
+                                   {Command::TogglePropertyPanel, "&Property Chooser"},
+                                   {std::nullopt, "Download Others"}, {Command::AppAbout, "About"},
+                                   {Command::HomePage, "Home Page"},
+                                   {Command::CheckForUpdate, "Check for update"}};
     if (language > 0)
         for (const lang::ItemCaption& c : lang::ItemCaptionTable)
-            text[c.commandId] = QString::fromUtf8(c.text[static_cast<size_t>(language)]);
-    return {{"57601 " + text[cmd::FileOpen], "-"},
-            {"32860 " + text[cmd::ToggleControlPanel], "32861 " + text[cmd::TogglePropertyPanel],
+            text[c.command] = QString::fromUtf8(c.text[static_cast<size_t>(language)]);
+    return {{"57601 " + text[Command::FileOpen], "-"},
+            {"32860 " + text[Command::ToggleControlPanel],
+             "32861 " + text[Command::TogglePropertyPanel],
              "Language>", "  32883 English", "  -", "  32882 German", "  -", "  32885 French",
              "  -", "  32886 Spanish", "  -", "  32887 Italina", "  -", "  32888 Russian", "  -"},
             {"32873 Show Plugins", "-", "32875 Download Perfect decoder(The Best)", "-",
-             "32868 K-Lite Mega Codec Pack(Recommend)", "-", text[0] + ">",
+             "32868 K-Lite Mega Codec Pack(Recommend)", "-", text[std::nullopt] + ">",
              "  32866 FFDShow MPEG4 Video Decoder", "  -", "  32867 Divx Codec Pack", "  -",
              "  32871 Xvid Codec pack", "  -", "  32869 Apple Quick Time Full", "  -",
              "  32872 DVD Decoder ", "-"},
-            {"57664 " + text[cmd::AppAbout], "-", "32876 " + text[cmd::HomePage], "-",
-             "32879 " + text[cmd::CheckForUpdate]}};
+            {"57664 " + text[Command::AppAbout], "-", "32876 " + text[Command::HomePage], "-",
+             "32879 " + text[Command::CheckForUpdate]}};
 }
 
 class ExplorerBarTest : public ::testing::Test {
@@ -67,11 +68,11 @@ protected:
     void SetUp() override
     {
         bar = std::make_unique<CExplorerBar>();
-        bar->setCommandUpdater([this](int id) {
+        bar->setCommandUpdater([this](Command id) {
             return CommandState{!disabled.count(id), false};
         });
         QObject::connect(bar.get(), &CExplorerBar::commandTriggered, bar.get(),
-                         [this](int id) { triggered.push_back(id); });
+                         [this](Command id) { triggered.push_back(id); });
         bar->InsertInitialButtons();
         bar->resize(800, CExplorerBar::kRowHeight);
         bar->show();
@@ -95,8 +96,8 @@ protected:
     }
 
     std::unique_ptr<CExplorerBar> bar;
-    std::map<int, bool> disabled;
-    std::vector<int> triggered;
+    std::map<Command, bool> disabled;
+    std::vector<Command> triggered;
 };
 
 }  // namespace
@@ -107,7 +108,7 @@ TEST_F(ExplorerBarTest, StartsWithTheInitialButtonsAndEnglishMenus)
     for (const CExplorerToolbarMenuButton* b : bar->menuButtons())
         EXPECT_EQ(b->width(), 100);
     ASSERT_NE(bar->homeLinkButton(), nullptr);
-    EXPECT_EQ(bar->homeLinkButton()->commandId(), cmd::ProductSite);
+    EXPECT_EQ(bar->homeLinkButton()->commandId(), Command::ProductSite);
     EXPECT_EQ(bar->homeLinkButton()->width(), 33);
     EXPECT_EQ(bar->height(), 36);
     EXPECT_EQ(menus(), menusIn(0));
@@ -173,19 +174,19 @@ TEST_F(ExplorerBarTest, MenuItemsAndButtonsSendTheirCommands)
     QTest::mouseClick(bar->homeLinkButton(), Qt::LeftButton);
     bar->RebuildMenus(1);
     ASSERT_TRUE(menudriver::clickPath(button(2), {"Andere", "Xvid Codec pack"}));
-    EXPECT_EQ(triggered, (std::vector<int>{cmd::FileOpen, cmd::CheckForUpdate, cmd::Back,
-                                           cmd::Forward, cmd::ProductSite, cmd::DownloadXvid}));
+    EXPECT_EQ(triggered, (std::vector<Command>{Command::FileOpen, Command::CheckForUpdate, Command::Back,
+                                           Command::Forward, Command::ProductSite, Command::DownloadXvid}));
 }
 
 // Update handlers decide what a menu shows enabled and which bar buttons work (the frame's
 // tests show the check marks).
 TEST_F(ExplorerBarTest, UpdateHandlersDisableMenuItemsAndButtons)
 {
-    disabled[cmd::TogglePropertyPanel] = true;
-    disabled[cmd::Back] = true;
-    const menudriver::Shown shown = menudriver::showState(button(1), cmd::TogglePropertyPanel);
+    disabled[Command::TogglePropertyPanel] = true;
+    disabled[Command::Back] = true;
+    const menudriver::Shown shown = menudriver::showState(button(1), Command::TogglePropertyPanel);
     EXPECT_TRUE(shown.found && !shown.enabled);
-    EXPECT_TRUE(menudriver::showState(button(1), cmd::ToggleControlPanel).enabled);
+    EXPECT_TRUE(menudriver::showState(button(1), Command::ToggleControlPanel).enabled);
     EXPECT_EVENTUALLY(!bar->backButton()->isEnabled());
     EXPECT_TRUE(bar->forwardButton()->isEnabled());
     QTest::mouseClick(bar->backButton(), Qt::LeftButton);

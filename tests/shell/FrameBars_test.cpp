@@ -35,7 +35,7 @@ protected:
     CEqualizerBar* infoPanel() const { return frame->mediaInfoPanel(); }
     QWidget* control(int id) const { return panel()->control(id); }
     void click(int id) { QTest::mouseClick(control(id), Qt::LeftButton); }
-    bool shownChecked(int id)
+    bool shownChecked(Command id)
     {
         return menudriver::showState(frame->explorerBar()->menuButtons().at(1), id).checked;
     }
@@ -65,16 +65,16 @@ TEST_F(FrameBarsTest, BarsDockAndTheirTogglesAndFullScreenShowThemAgain)
     EXPECT_EQ(infoPanel()->page(3)->toPlainText(), "NO MESSAGES(OTHER) NOW");
     EXPECT_EQ(storedLang(), "<missing>");  // nothing is written at start
 
-    EXPECT_TRUE(shownChecked(cmd::ToggleControlPanel));
-    EXPECT_TRUE(shownChecked(cmd::TogglePropertyPanel));
+    EXPECT_TRUE(shownChecked(Command::ToggleControlPanel));
+    EXPECT_TRUE(shownChecked(Command::TogglePropertyPanel));
     QToolButton* viewMenu = frame->explorerBar()->menuButtons().at(1);
     ASSERT_TRUE(menudriver::clickPath(viewMenu, {"Color &Chooser"}));
     EXPECT_TRUE(panel()->isHidden());
-    EXPECT_FALSE(shownChecked(cmd::ToggleControlPanel));
+    EXPECT_FALSE(shownChecked(Command::ToggleControlPanel));
     EXPECT_EVENTUALLY(infoPanel()->isVisible());  // the other panel now fills the dock
     ASSERT_TRUE(menudriver::clickPath(viewMenu, {"&Property Chooser"}));
     EXPECT_TRUE(infoPanel()->isHidden());
-    EXPECT_FALSE(shownChecked(cmd::TogglePropertyPanel));
+    EXPECT_FALSE(shownChecked(Command::TogglePropertyPanel));
 
     QWidget* picture = frame->activeView()->sceneWidget();
     QTest::mouseDClick(picture, Qt::LeftButton, {}, picture->rect().center());
@@ -86,8 +86,8 @@ TEST_F(FrameBarsTest, BarsDockAndTheirTogglesAndFullScreenShowThemAgain)
     EXPECT_FALSE(panel()->isHidden());
     EXPECT_FALSE(infoPanel()->isHidden());
     EXPECT_TRUE(frame->tabifiedDockWidgets(panel()).contains(infoPanel()));
-    EXPECT_TRUE(shownChecked(cmd::ToggleControlPanel));
-    EXPECT_TRUE(shownChecked(cmd::TogglePropertyPanel));
+    EXPECT_TRUE(shownChecked(Command::ToggleControlPanel));
+    EXPECT_TRUE(shownChecked(Command::TogglePropertyPanel));
 
     ASSERT_TRUE(menudriver::clickPath(viewMenu, {"&Property Chooser"}));
     EXPECT_TRUE(infoPanel()->isHidden());
@@ -112,9 +112,9 @@ TEST_F(FrameBarsTest, PanelButtonsComeBackThroughTheFrame)
     EXPECT_EQ(control(1051)->pos(), start + QPoint(10, 0));
     click(1084);
     click(1084);
-    frame->dispatchCommand(cmd::ScrollDown);
-    frame->dispatchCommand(cmd::ScrollUp);
-    frame->dispatchCommand(cmd::ScrollUp);
+    frame->dispatchCommand(Command::ScrollDown);
+    frame->dispatchCommand(Command::ScrollUp);
+    frame->dispatchCommand(Command::ScrollUp);
     EXPECT_EQ(control(1051)->pos(), start + QPoint(-10, -10));
 }
 
@@ -125,8 +125,9 @@ TEST_F(FrameBarsTest, PanelSettingsReachTheView)
     SceneRenderer& scene = view->renderer();
     // Size mode, proportion, surface, shape, rotation on, rotation speed.
     auto state = [&] {
-        return QStringLiteral("%1 %2 %3 %4 %5 %6").arg(view->sizeMode()).arg(view->proportion())
-            .arg(scene.surfaceMode()).arg(scene.shapeKind()).arg(scene.spinEnabled())
+        return QStringLiteral("%1 %2 %3 %4 %5 %6")
+            .arg(int(view->sizeMode())).arg(view->proportion())
+            .arg(int(scene.surfaceMode())).arg(int(scene.shapeKind())).arg(scene.spinEnabled())
             .arg(scene.spinStep());
     };
     const Qt::Key kClick = Qt::Key_unknown;

@@ -71,8 +71,8 @@ QByteArray stored(int language)
 // the menu survives a restart.
 TEST_F(FrameTest, EveryLanguageAppliesAndGermanSurvivesARestart)
 {
-    const int commands[] = {cmd::LanguageEnglish, cmd::LanguageGerman,  cmd::LanguageFrench,
-                            cmd::LanguageSpanish, cmd::LanguageItalian, cmd::LanguageRussian};
+    const Command commands[] = {Command::LanguageEnglish, Command::LanguageGerman,  Command::LanguageFrench,
+                            Command::LanguageSpanish, Command::LanguageItalian, Command::LanguageRussian};
     createFrame();
     for (int language : {5, 4, 3, 2, 0}) {
         ASSERT_TRUE(frame->dispatchCommand(commands[language]));
@@ -111,7 +111,7 @@ TEST_F(FrameTest, BadLangFilesAreIgnoredAndMenusStayUsable)
     ASSERT_TRUE(QDir(programDir.path()).mkdir(QStringLiteral("lang.dat")));
     createFrame();
     expectEnglishStartUp(*frame);
-    ASSERT_TRUE(frame->dispatchCommand(cmd::LanguageFrench));
+    ASSERT_TRUE(frame->dispatchCommand(Command::LanguageFrench));
     expectLanguage(*frame, 2);
 }
 

@@ -82,7 +82,7 @@ public:
     {
         view->OpenMedia();
         app.mediaDurationMs = mediainfo::readMediaReport(app.currentMediaPath).durationMs;
-        view->setPlayState(1);
+        view->setPlayState(PlayState::Playing);
     }
     // The same open with the reader's answer known beforehand. A test clock that steps in
     // milliseconds would otherwise count against the previous duration until the reader is
@@ -92,14 +92,14 @@ public:
         app.mediaDurationMs = durationMs;
         chooser.answers.push_back(QString::fromStdString(path));
         view->OpenMedia();
-        view->setPlayState(1);
+        view->setPlayState(PlayState::Playing);
     }
 
     CNavigationBar* bar() const { return view->navigationBar(); }
     CProgressSlider* slider() const { return bar()->progressSlider(); }
     SceneRenderer& renderer() const { return view->renderer(); }
     QString timeText() const { return bar()->timeText(); }
-    void click(int commandId) const
+    void click(Command commandId) const
     {
         QTest::mouseClick(bar(), Qt::LeftButton, {}, bar()->buttonRect(commandId).center());
     }

@@ -25,32 +25,33 @@ TEST(ViewOpen, CommandsAreEnabledOnlyOnceSomethingWasOpened)
 {
     ViewHarness h;
     ASSERT_TRUE(h.exposed);
-    for (int id = cmd::Back; id <= cmd::Next; ++id) {
+    for (Command id : {Command::Back, Command::Forward, Command::Stop, Command::Previous,
+                       Command::Play, Command::Next}) {
         CommandState s;
         ASSERT_TRUE(h.view->updateCommand(id, s));
-        EXPECT_FALSE(s.enabled) << id;
+        EXPECT_FALSE(s.enabled) << toInt(id);
     }
-    for (int id : {cmd::Sound, cmd::Volume}) {
+    for (Command id : {Command::Sound, Command::Volume}) {
         CommandState s;
         ASSERT_TRUE(h.view->updateCommand(id, s));
-        EXPECT_TRUE(s.enabled) << id;
+        EXPECT_TRUE(s.enabled) << toInt(id);
     }
-    EXPECT_FALSE(h.bar()->isButtonEnabled(cmd::Play));
-    EXPECT_TRUE(h.bar()->isButtonEnabled(cmd::Sound));
+    EXPECT_FALSE(h.bar()->isButtonEnabled(Command::Play));
+    EXPECT_TRUE(h.bar()->isButtonEnabled(Command::Sound));
     EXPECT_FALSE(h.slider()->isEnabled());
     EXPECT_EQ(h.timeText(), "00:00:00-00:00:00");
 
     h.open(shortClip());
     EXPECT_TRUE(h.messages.boxes.empty());
-    EXPECT_EQ(h.view->playState(), 1);
+    EXPECT_EQ(h.view->playState(), PlayState::Playing);
     EXPECT_TRUE(h.renderer().videoReady());
     EXPECT_TRUE(h.slider()->isEnabled());
     EXPECT_EQ(h.bar()->playIcon(), 0);  // pause symbol while playing
     EXPECT_EQ(h.app.mediaDurationMs, 2000);
     // The bar's buttons follow at the next tick.
-    ASSERT_EVENTUALLY(h.bar()->isButtonEnabled(cmd::Play));
-    for (int id = cmd::Stop; id <= cmd::Next; ++id)
-        EXPECT_TRUE(h.bar()->isButtonEnabled(id)) << id;
+    ASSERT_EVENTUALLY(h.bar()->isButtonEnabled(Command::Play));
+    for (Command id : {Command::Stop, Command::Previous, Command::Play, Command::Next})
+        EXPECT_TRUE(h.bar()->isButtonEnabled(id)) << toInt(id);
     // And the picture is on the screen above the bar.
     ASSERT_EVENTUALLY(pictureShown(h.view->sceneWidget(), QPoint(400, 200)));
 }
@@ -71,7 +72,7 @@ TEST(ViewOpen, PlacesThePictureAsTheSizeModeSays)
     EXPECT_EQ(h.view->lastViewport(), (view_layout::Viewport{420, 370, 160, 120}));
     ASSERT_EVENTUALLY((h.view->lastViewport() == view_layout::Viewport{0, 60, 1000, 740}));
 
-    h.view->SetSizeMode(0);
+    h.view->SetSizeMode(SizeMode::OriginalSize);
     h.view->SetProportion(400);
     EXPECT_EQ(h.view->lastViewport(), (view_layout::Viewport{340, 310, 320, 240}));
     QTest::qWait(100);  // ticks leave the original size alone
@@ -88,9 +89,9 @@ TEST(ViewOpen, OriginalSizeCutsALargeVideoToTheClientArea)
 {
     ViewHarness h(QSize(600, 500));
     ASSERT_TRUE(h.exposed);
-    h.view->SetSizeMode(0);
+    h.view->SetSizeMode(SizeMode::OriginalSize);
     h.open(clip640());
-    h.view->SetSizeMode(0);
+    h.view->SetSizeMode(SizeMode::OriginalSize);
     EXPECT_EQ(h.view->lastViewport(), (view_layout::Viewport{0, 40, 600, 480}));
 }
 
@@ -163,12 +164,12 @@ TEST(ViewOpen, SettingsReachTheRendererAndSurviveAnOpen)
 {
     ViewHarness h;
     ASSERT_TRUE(h.exposed);
-    h.view->SetSurface(2, 250, 0, 0, 0, 0, 0, 0, 0, 0);
-    h.view->SetShape(1);
-    EXPECT_EQ(h.renderer().surfaceMode(), 2);
-    EXPECT_EQ(h.renderer().shapeKind(), 1);
+    h.view->SetSurface({SurfaceMode::Bethel2, 250});
+    h.view->SetShape(ShapeKind::Cube);
+    EXPECT_EQ(h.renderer().surfaceMode(), SurfaceMode::Bethel2);
+    EXPECT_EQ(h.renderer().shapeKind(), ShapeKind::Cube);
     // The renderer forgets them at an open; the view gives them back.
     h.open(shortClip());
-    EXPECT_EQ(h.renderer().surfaceMode(), 2);
-    EXPECT_EQ(h.renderer().shapeKind(), 1);
+    EXPECT_EQ(h.renderer().surfaceMode(), SurfaceMode::Bethel2);
+    EXPECT_EQ(h.renderer().shapeKind(), ShapeKind::Cube);
 }

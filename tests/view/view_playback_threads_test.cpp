@@ -51,13 +51,13 @@ TEST(ViewPlayback, BackAndForwardStepHundredSecondsWithinTheMedia)
     h.app.mediaDurationMs = 198000;
     h.view->SeekToPercent(50);
     ASSERT_EQ(h.view->positionSeconds(), 99);
-    ASSERT_EVENTUALLY(h.bar()->isButtonEnabled(cmd::Previous));
-    h.click(cmd::Previous);
+    ASSERT_EVENTUALLY(h.bar()->isButtonEnabled(Command::Previous));
+    h.click(Command::Previous);
     EXPECT_EQ(h.view->positionSeconds(), 99);
     h.app.mediaDurationMs = 200000;
     h.view->SeekToPercent(50);
     ASSERT_EQ(h.view->positionSeconds(), 100);
-    h.click(cmd::Previous);
+    h.click(Command::Previous);
     EXPECT_EQ(h.view->positionSeconds(), 0);
     EXPECT_EQ(h.timeText(), "00:00:00-00:03:20");
 
@@ -66,12 +66,12 @@ TEST(ViewPlayback, BackAndForwardStepHundredSecondsWithinTheMedia)
     h.view->SeekToPercent(30);
     ASSERT_EQ(h.view->positionSeconds(), 51);
     h.app.mediaDurationMs = 150000;
-    h.click(cmd::Next);
+    h.click(Command::Next);
     EXPECT_EQ(h.view->positionSeconds(), 51);
     h.app.mediaDurationMs = 100000;
     h.view->SeekToPercent(50);
     h.app.mediaDurationMs = 150000;
-    h.view->handleCommand(cmd::Forward);
+    h.view->handleCommand(Command::Forward);
     EXPECT_EQ(h.view->positionSeconds(), 150);
     EXPECT_EQ(h.timeText(), "00:02:30-00:02:30");
     EXPECT_EQ(h.slider()->pos(), 100);
@@ -112,10 +112,10 @@ TEST(ViewPlayback, PauseHoldsTheClockAndResumeGoesOnFromThePausedPicture)
     const QImage start = scene->grabFramebuffer();
     // Let it play a while (the picture scrolls 100 pixels a second), then pause with the
     // Play button.
-    ASSERT_EVENTUALLY(h.bar()->isButtonEnabled(cmd::Play));
+    ASSERT_EVENTUALLY(h.bar()->isButtonEnabled(Command::Play));
     ASSERT_EVENTUALLY_WITHIN(h.view->positionSeconds() >= 5, 10000);
-    h.click(cmd::Play);
-    EXPECT_EQ(h.view->playState(), 2);
+    h.click(Command::Play);
+    EXPECT_EQ(h.view->playState(), PlayState::Paused);
     EXPECT_EQ(h.bar()->playIcon(), 1);
     EXPECT_TRUE(h.view->isPositionClockHeld());
     QTest::qWait(300);
@@ -129,8 +129,8 @@ TEST(ViewPlayback, PauseHoldsTheClockAndResumeGoesOnFromThePausedPicture)
     h.view->SeekToPercent(0);
     EXPECT_EQ(h.timeText(), "00:00:00-00:01:40");
 
-    h.click(cmd::Play);
-    EXPECT_EQ(h.view->playState(), 1);
+    h.click(Command::Play);
+    EXPECT_EQ(h.view->playState(), PlayState::Playing);
     EXPECT_EQ(h.bar()->playIcon(), 0);
     EXPECT_FALSE(h.view->isPositionClockHeld());
     EXPECT_TRUE(h.renderer().videoReady());
@@ -148,25 +148,25 @@ TEST(ViewPlayback, StopResetsTheBarAndPlayDoesNothingUntilTheNextOpen)
     h.open(longClip());
     ASSERT_EVENTUALLY(h.view->positionSeconds() >= 60);
     ASSERT_EVENTUALLY(h.slider()->pos() >= 1);
-    ASSERT_EVENTUALLY(h.bar()->isButtonEnabled(cmd::Stop));
-    h.click(cmd::Stop);
+    ASSERT_EVENTUALLY(h.bar()->isButtonEnabled(Command::Stop));
+    h.click(Command::Stop);
     EXPECT_FALSE(h.view->isMediaActive());
     EXPECT_FALSE(h.renderer().videoReady());
     EXPECT_EQ(h.slider()->pos(), 0);
     EXPECT_EQ(h.timeText(), "00:00:00-00:00:00");
     EXPECT_EQ(h.bar()->playIcon(), 1);
-    EXPECT_EQ(h.view->playState(), 1);  // Stop leaves the play state
+    EXPECT_EQ(h.view->playState(), PlayState::Playing);  // Stop leaves the play state
     // Nothing that the stopped clock had on its way arrives later.
     QTest::qWait(200);
     EXPECT_EQ(h.timeText(), "00:00:00-00:00:00");
 
-    h.click(cmd::Play);
-    EXPECT_EQ(h.view->playState(), 1);
+    h.click(Command::Play);
+    EXPECT_EQ(h.view->playState(), PlayState::Playing);
     EXPECT_EQ(h.bar()->playIcon(), 1);
     EXPECT_FALSE(h.renderer().videoReady());
     const int at = h.view->positionSeconds();
-    h.click(cmd::Next);
-    h.click(cmd::Previous);
+    h.click(Command::Next);
+    h.click(Command::Previous);
     EXPECT_EQ(h.view->positionSeconds(), at);
 
     h.open(shortClip());
@@ -213,8 +213,8 @@ TEST(ViewPlayback, ANewOpenEndsTheClockOfThePreviousOne)
     h.view->setClockStep(std::chrono::milliseconds(30));
     h.open(longClip());
     ASSERT_EVENTUALLY(h.view->positionSeconds() >= 5);
-    ASSERT_EVENTUALLY(h.bar()->isButtonEnabled(cmd::Play));
-    h.click(cmd::Play);  // paused: its clock is held
+    ASSERT_EVENTUALLY(h.bar()->isButtonEnabled(Command::Play));
+    h.click(Command::Play);  // paused: its clock is held
     ASSERT_TRUE(h.view->isPositionClockHeld());
     h.view->setClockStep(std::chrono::hours(1));
     h.open(shortClip());

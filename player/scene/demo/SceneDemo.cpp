@@ -24,6 +24,7 @@ namespace {
 const char* const kSurfaceNames[] = {"Normal", "Bethel 1", "Bethel 2", "Bethel 3",
                                      "Bethel 4", "None", "Freedom to adjust"};
 const char* const kShapeNames[] = {"Flat", "Cube", "Sphere", "Cylinder", "Taper"};
+constexpr int kShapeCount = 5;
 
 class DemoWindow : public QWidget {
 public:
@@ -69,13 +70,13 @@ protected:
     {
         const int key = event->key();
         if (key >= Qt::Key_0 && key <= Qt::Key_6) {
-            surface_ = key - Qt::Key_0;
+            surface_ = static_cast<SurfaceMode>(key - Qt::Key_0);
             applySurface();
         } else if (key == Qt::Key_BracketLeft || key == Qt::Key_BracketRight) {
             depth_ = std::clamp(depth_ + (key == Qt::Key_BracketRight ? 50 : -50), 0, 1000);
             applySurface();
         } else if (key == Qt::Key_S) {
-            shape_ = (shape_ + 1) % 5;
+            shape_ = static_cast<ShapeKind>((static_cast<int>(shape_) + 1) % kShapeCount);
             renderer_->SetShapeKind(shape_);
         } else if (key == Qt::Key_R) {
             spinOn_ = !spinOn_;
@@ -115,10 +116,11 @@ private:
 
     void applySurface()
     {
-        if (surface_ == 6)
-            renderer_->BuildSurface(6, 0, 1000, 1000, 1000, 1000, 1000, 1400, 1000, 1000);
+        if (surface_ == SurfaceMode::Freedom)
+            renderer_->BuildSurface(
+                {surface_, 0, {1000, 1000, 1000, 1000, 1000, 1400, 1000, 1000}});
         else
-            renderer_->BuildSurface(surface_, depth_, 0, 0, 0, 0, 0, 0, 0, 0);
+            renderer_->BuildSurface({surface_, depth_});
     }
 
     void applySettings()
@@ -137,9 +139,9 @@ private:
                         : renderer_->videoReady() ? QStringLiteral("playing")
                                                   : QStringLiteral("cannot play");
         setWindowTitle(QStringLiteral("Velmora scene - %1 - %2, depth %3 - %4, rotation %5 x%6")
-                           .arg(state, QString::fromLatin1(kSurfaceNames[surface_]))
+                           .arg(state, QString::fromLatin1(kSurfaceNames[int(surface_)]))
                            .arg(depth_)
-                           .arg(QString::fromLatin1(kShapeNames[shape_]),
+                           .arg(QString::fromLatin1(kShapeNames[int(shape_)]),
                                 spinOn_ ? QStringLiteral("on") : QStringLiteral("off"))
                            .arg(spinSpeed_));
     }
@@ -148,9 +150,9 @@ private:
     SceneWidget* scene_ = nullptr;
     QString path_;
     bool paused_ = false;
-    int surface_ = 0;
+    SurfaceMode surface_ = SurfaceMode::Normal;
     int depth_ = 250;
-    int shape_ = 0;
+    ShapeKind shape_ = ShapeKind::Flat;
     bool spinOn_ = true;
     int spinSpeed_ = 1;
 };
