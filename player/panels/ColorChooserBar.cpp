@@ -71,8 +71,22 @@ CColorChooserBar::CColorChooserBar(const QString& windowName, SceneSettingsSink*
                               [this](const QRect& rect) { placeScrollButtons(rect); });
     client_->setFont(panelFont());
     setWidget(client_);
+    createCommands();
     createControls();
     initialise();
+}
+
+void CColorChooserBar::createCommands()
+{
+    // How far one click on a scroll arrow moves the content.
+    constexpr int step = 10;
+    commands_.add(Command::ResetSkinColor, [this] { ResetSkinColor(); });
+    commands_.add(Command::ColorPresetForward, [this] { StepColorPreset(true); });
+    commands_.add(Command::ColorPresetBackward, [this] { StepColorPreset(false); });
+    commands_.add(Command::ScrollRight, [this] { ScrollContent(step, 0); });
+    commands_.add(Command::ScrollLeft, [this] { ScrollContent(-step, 0); });
+    commands_.add(Command::ScrollUp, [this] { ScrollContent(0, -step); });
+    commands_.add(Command::ScrollDown, [this] { ScrollContent(0, step); });
 }
 
 void CColorChooserBar::createControls()
@@ -107,7 +121,7 @@ void CColorChooserBar::createControls()
     connect(rotationCheck(), &QCheckBox::clicked, this, &CColorChooserBar::onRotationClicked);
     for (const PushButton& button : kPushButtons)
         connect(static_cast<QAbstractButton*>(control(button.control)), &QAbstractButton::clicked,
-                this, [this, id = button.command] { emit commandIssued(id); });
+                this, [this, id = button.command] { handleCommand(id); });
 }
 
 void CColorChooserBar::initialise()

@@ -5,11 +5,11 @@
 //
 // The controls are laid out from the panel's dialog template, in dialog units converted
 // with the panel font's metrics. The push buttons (Reset, the preset steps and the four
-// scroll arrows) only announce their command ids through commandIssued; whoever owns the
-// panel routes them back to ResetSkinColor, StepColorPreset and ScrollContent.
+// scroll arrows) run the panel's own commands; the panel is also a command target, so the
+// same commands can be dispatched to it from elsewhere.
 #pragma once
 
-#include "CommandIds.h"
+#include "CommandTarget.h"
 #include "DialogUnits.h"
 #include "SceneTypes.h"
 
@@ -24,7 +24,7 @@ class QSlider;
 class SceneSettingsSink;
 class SkinColorTarget;
 
-class CColorChooserBar : public QDockWidget {
+class CColorChooserBar : public QDockWidget, public CommandTarget {
     Q_OBJECT
 public:
     // Pixel sizes above which the scroll arrows hide.
@@ -51,9 +51,12 @@ public:
     QWidget* client() const { return client_; }
     const DialogUnits& dialogUnits() const { return units_; }
 
-signals:
-    // A push button was clicked: Reset, a preset step or a scroll arrow.
-    void commandIssued(Command id);
+    // CommandTarget: Reset, the preset steps and the scroll arrows.
+    bool handleCommand(Command id) override { return commands_.handleCommand(id); }
+    bool updateCommand(Command id, CommandState& state) override
+    {
+        return commands_.updateCommand(id, state);
+    }
 
 private:
     // The seventeen slider values in the order they are exchanged with their sliders.
@@ -65,6 +68,7 @@ private:
         ValueCount
     };
 
+    void createCommands();
     void createControls();
     void initialise();
     void setSlider(Value value, int minimum, int maximum, int position);
@@ -86,6 +90,7 @@ private:
     QRadioButton* radio(int id) const;
     QCheckBox* rotationCheck() const;
 
+    CommandTable commands_;
     SceneSettingsSink* settings_;
     SkinColorTarget* skin_;
     QWidget* client_ = nullptr;

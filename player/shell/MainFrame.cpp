@@ -2,7 +2,9 @@
 
 #include "AppState.h"
 #include "CommandIds.h"
+#include "ColorChooserBar.h"
 #include "EqualizerBar.h"
+#include "ExplorerBar.h"
 #include "MediaPlayerDoc.h"
 #include "MediaPlayerView.h"
 #include "ProductLinks.h"
@@ -40,10 +42,12 @@ CMainFrame::CMainFrame(AppState& app, FileChooser& chooser, MessagePresenter& me
     setObjectName(QStringLiteral("mainFrame"));
     resize(kInitialSize);
     createView(keys);
-    router_.setChain({view_, this, appTarget});
+    createCommands();
     createActions();
     createBars();
     createDocks();
+    router_.setChain({view_, this, controlPanel_, appTarget});
+    explorerBar_->refreshCommandStates();
     readSettings();
     restoreLanguage();
     updateTimer_ = new QTimer(this);
@@ -60,6 +64,8 @@ void CMainFrame::createView(KeyStateSource* keys)
     view_ = new CBCGPMediaPlayerView(app_, chooser_, messages_, keys, this);
     view_->setObjectName(QStringLiteral("view"));
     setCentralWidget(view_);
+    // The transport bar's buttons are dispatched like every other command.
+    connect(view_, &CBCGPMediaPlayerView::commandIssued, this, &CMainFrame::dispatchCommand);
 }
 
 QAction* CMainFrame::addCommandAction(Command id, const QString& text, const QKeySequence& shortcut)
@@ -142,27 +148,6 @@ void CMainFrame::updateCommandUI()
     }
 }
 
-bool CMainFrame::handleCommand(Command id)
-{
-    if (handleBarCommand(id))
-        return true;
-    if (id == Command::FileOpen) {
-        OpenMediaFile();
-        return true;
-    }
-    return false;
-}
-
-bool CMainFrame::updateCommand(Command id, CommandState& state)
-{
-    if (updateBarCommand(id, state))
-        return true;
-    if (id == Command::FileOpen) {
-        state.enabled = true;
-        return true;
-    }
-    return false;
-}
 
 // ---- Open sequence ---------------------------------------------------------------------
 

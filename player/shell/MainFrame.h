@@ -3,8 +3,8 @@
 // media-information reader, then playing), switches full-screen mode for the view and passes
 // the control panel's scene settings on to the active view.
 //
-// Commands are routed view -> frame -> application; a timer and every menu that opens ask the
-// same chain to update each action's enabled and checked state.
+// Commands are routed view -> frame -> control panel -> application; a timer and every menu
+// that opens ask the same chain to update each action's enabled and checked state.
 #pragma once
 
 #include "CommandTarget.h"
@@ -83,15 +83,19 @@ public:
     void SetPlayRate(int value) override;
     void SetRotation(int enabled, int speed) override;
 
-    // CommandTarget
-    bool handleCommand(Command id) override;
-    bool updateCommand(Command id, CommandState& state) override;
+    // CommandTarget: open, the panel toggles, the languages and the product site.
+    bool handleCommand(Command id) override { return commands_.handleCommand(id); }
+    bool updateCommand(Command id, CommandState& state) override
+    {
+        return commands_.updateCommand(id, state);
+    }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void createView(KeyStateSource* keys);
+    void createCommands();
     void createActions();
     void createBars();
     void createDocks();
@@ -100,9 +104,8 @@ private:
     void restoreLanguage();
     // Hides or shows the explorer bar and both panels (full-screen mode).
     void showBars(bool show);
-    // Commands of the bars: panel toggles, the control panel's buttons, languages, product site.
-    bool handleBarCommand(Command id);
-    bool updateBarCommand(Command id, CommandState& state);
+    // Shows a hidden panel, hides a shown one.
+    static void togglePanel(QWidget* panel);
     void writeSettings();
     QAction* addCommandAction(Command id, const QString& text, const QKeySequence& shortcut = {});
     // Where the view would lie on the screen after the bars that remain are laid out.
@@ -113,6 +116,7 @@ private:
     AppState& app_;
     FileChooser& chooser_;
     MessagePresenter& messages_;
+    CommandTable commands_;
     CommandRouter router_;
     CBCGPMediaPlayerDoc* doc_ = nullptr;
     CBCGPMediaPlayerView* view_ = nullptr;

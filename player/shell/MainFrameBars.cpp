@@ -1,6 +1,5 @@
-// CMainFrame's bars: the explorer toolbar, the two panels tabbed in one dock at the left, the
-// language that captions them (kept in lang.dat), the panel toggles and the commands of the
-// control panel's push buttons, which come back to the panel through the frame.
+// CMainFrame's bars and commands: the explorer toolbar, the two panels tabbed in one dock at
+// the left, the language that captions them (kept in lang.dat), and the frame's command table.
 #include "MainFrame.h"
 
 #include "AppState.h"
@@ -18,21 +17,38 @@
 
 namespace {
 
-// The language commands and the index each applies.
-int languageOfCommand(Command id)
-{
-    switch (id) {
-    case Command::LanguageEnglish: return 0;
-    case Command::LanguageGerman: return 1;
-    case Command::LanguageFrench: return 2;
-    case Command::LanguageSpanish: return 3;
-    case Command::LanguageItalian: return 4;
-    case Command::LanguageRussian: return 5;
-    default: return -1;
-    }
-}
+// The language commands and the language each applies.
+struct LanguageCommand {
+    Command command;
+    int language;
+};
+constexpr LanguageCommand kLanguageCommands[] = {
+    {Command::LanguageEnglish, 0}, {Command::LanguageGerman, 1},  {Command::LanguageFrench, 2},
+    {Command::LanguageSpanish, 3}, {Command::LanguageItalian, 4}, {Command::LanguageRussian, 5},
+};
 
 }  // namespace
+
+void CMainFrame::createCommands()
+{
+    commands_.add(Command::FileOpen, [this] { OpenMediaFile(); });
+    commands_.add(
+        Command::ToggleControlPanel, [this] { togglePanel(controlPanel_); },
+        [this](CommandState& state) { state.checked = !controlPanel_->isHidden(); });
+    commands_.add(
+        Command::TogglePropertyPanel, [this] { togglePanel(mediaInfoPanel_); },
+        [this](CommandState& state) { state.checked = !mediaInfoPanel_->isHidden(); });
+    commands_.add(Command::ProductSite,
+                  [] { QDesktopServices::openUrl(QUrl(product::kHomePage)); });
+    for (const LanguageCommand& entry : kLanguageCommands)
+        commands_.add(entry.command,
+                      [this, language = entry.language] { ApplyLanguage(language); });
+}
+
+void CMainFrame::togglePanel(QWidget* panel)
+{
+    panel->setVisible(panel->isHidden());
+}
 
 void CMainFrame::createBars()
 {
@@ -51,7 +67,6 @@ void CMainFrame::createDocks()
     mediaInfoPanel_ = new CEqualizerBar(QString::fromUtf8(lang::mediaInfoPanelName(0)), this);
     controlPanel_ = new CColorChooserBar(QString::fromUtf8(lang::controlPanelName(0)), this,
                                          skinColor_.get(), this);
-    connect(controlPanel_, &CColorChooserBar::commandIssued, this, &CMainFrame::dispatchCommand);
 
     setDockNestingEnabled(false);
     for (QDockWidget* panel : {static_cast<QDockWidget*>(mediaInfoPanel_),
@@ -90,62 +105,4 @@ void CMainFrame::showBars(bool show)
                          static_cast<QWidget*>(mediaInfoPanel_)})
         if (bar)
             bar->setVisible(show);
-}
-
-bool CMainFrame::handleBarCommand(Command id)
-{
-    switch (id) {
-    case Command::ToggleControlPanel:
-        controlPanel_->setVisible(controlPanel_->isHidden());
-        return true;
-    case Command::TogglePropertyPanel:
-        mediaInfoPanel_->setVisible(mediaInfoPanel_->isHidden());
-        return true;
-    case Command::ResetSkinColor: controlPanel_->ResetSkinColor(); return true;
-    case Command::ColorPresetBackward: controlPanel_->StepColorPreset(false); return true;
-    case Command::ColorPresetForward: controlPanel_->StepColorPreset(true); return true;
-    case Command::ScrollRight: controlPanel_->ScrollContent(10, 0); return true;
-    case Command::ScrollLeft: controlPanel_->ScrollContent(-10, 0); return true;
-    case Command::ScrollUp: controlPanel_->ScrollContent(0, -10); return true;
-    case Command::ScrollDown: controlPanel_->ScrollContent(0, 10); return true;
-    case Command::ProductSite:
-        QDesktopServices::openUrl(QUrl(product::kHomePage));
-        return true;
-    default: break;
-    }
-    if (const int language = languageOfCommand(id); language >= 0) {
-        ApplyLanguage(language);
-        return true;
-    }
-    return false;
-}
-
-bool CMainFrame::updateBarCommand(Command id, CommandState& state)
-{
-    switch (id) {
-    case Command::ToggleControlPanel:
-        state.enabled = true;
-        state.checked = !controlPanel_->isHidden();
-        return true;
-    case Command::TogglePropertyPanel:
-        state.enabled = true;
-        state.checked = !mediaInfoPanel_->isHidden();
-        return true;
-    case Command::ResetSkinColor:
-    case Command::ColorPresetBackward:
-    case Command::ColorPresetForward:
-    case Command::ScrollRight:
-    case Command::ScrollLeft:
-    case Command::ScrollUp:
-    case Command::ScrollDown:
-    case Command::ProductSite:
-        state.enabled = true;
-        return true;
-    default: break;
-    }
-    if (languageOfCommand(id) >= 0) {
-        state.enabled = true;
-        return true;
-    }
-    return false;
 }

@@ -37,6 +37,7 @@ CBCGPMediaPlayerView::CBCGPMediaPlayerView(AppState& app, FileChooser& chooser,
       renderer_(std::make_unique<SceneRenderer>(keys)),
       uiCalls_(std::make_unique<UiCallQueue>(this))
 {
+    createCommands();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::StrongFocus);
@@ -67,8 +68,7 @@ void CBCGPMediaPlayerView::initialUpdate()
     bar_ = new CNavigationBar(this);
     bar_->setObjectName(QStringLiteral("navigationBar"));
     bar_->loadButtons();
-    connect(bar_, &CNavigationBar::commandIssued, this,
-            [this](Command id) { handleCommand(id); });
+    connect(bar_, &CNavigationBar::commandIssued, this, &CBCGPMediaPlayerView::commandIssued);
     connect(bar_, &CNavigationBar::seekRequested, this, &CBCGPMediaPlayerView::SeekToPercent);
     bar_->setGeometry(0, height() - kBarHeight, width(), kBarHeight);
     bar_->raise();
@@ -79,50 +79,20 @@ void CBCGPMediaPlayerView::initialUpdate()
 
 // ---- Commands --------------------------------------------------------------------------
 
-bool CBCGPMediaPlayerView::handleCommand(Command id)
+void CBCGPMediaPlayerView::createCommands()
 {
-    switch (id) {
-    case Command::Back:
-    case Command::Previous:
-        Back();
-        return true;
-    case Command::Forward:
-    case Command::Next:
-        Forward();
-        return true;
-    case Command::Stop:
-        Stop();
-        return true;
-    case Command::Play:
-        TogglePlayPause();
-        return true;
-    case Command::Sound:
-    case Command::Volume:
-        // The speakers' mute switch and the volume pop-up come with the mixer.
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool CBCGPMediaPlayerView::updateCommand(Command id, CommandState& state)
-{
-    switch (id) {
-    case Command::Back:
-    case Command::Forward:
-    case Command::Stop:
-    case Command::Previous:
-    case Command::Play:
-    case Command::Next:
+    const auto whileOpen = [this](CommandState& state) {
         state.enabled = playState_ != PlayState::NoVideo;
-        return true;
-    case Command::Sound:
-    case Command::Volume:
-        state.enabled = true;
-        return true;
-    default:
-        return false;
-    }
+    };
+    commands_.add(Command::Back, [this] { Back(); }, whileOpen);
+    commands_.add(Command::Previous, [this] { Back(); }, whileOpen);
+    commands_.add(Command::Forward, [this] { Forward(); }, whileOpen);
+    commands_.add(Command::Next, [this] { Forward(); }, whileOpen);
+    commands_.add(Command::Stop, [this] { Stop(); }, whileOpen);
+    commands_.add(Command::Play, [this] { TogglePlayPause(); }, whileOpen);
+    // The speakers' mute switch and the volume pop-up come with the mixer.
+    commands_.add(Command::Sound, [] {});
+    commands_.add(Command::Volume, [] {});
 }
 
 void CBCGPMediaPlayerView::updateBarCommands()
@@ -131,7 +101,7 @@ void CBCGPMediaPlayerView::updateBarCommands()
         return;
     for (const CNavigationToolbarButton& button : bar_->buttons()) {
         CommandState state;
-        if (button.command && updateCommand(*button.command, state))
+        if (button.command && commands_.updateCommand(*button.command, state))
             bar_->setButtonEnabled(*button.command, state.enabled);
     }
 }

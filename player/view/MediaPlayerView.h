@@ -48,8 +48,11 @@ public:
     ~CBCGPMediaPlayerView() override;
 
     // CommandTarget: the transport commands.
-    bool handleCommand(Command id) override;
-    bool updateCommand(Command id, CommandState& state) override;
+    bool handleCommand(Command id) override { return commands_.handleCommand(id); }
+    bool updateCommand(Command id, CommandState& state) override
+    {
+        return commands_.updateCommand(id, state);
+    }
 
     // Open and play. OpenMedia asks for the file; OpenMediaPath opens the given one (the
     // command line's) and returns whether it plays.
@@ -95,6 +98,10 @@ public:
     // Length of one clock step: one second in the program; tests may shorten it.
     void setClockStep(std::chrono::milliseconds step) { clockStep_ = step; }
 
+signals:
+    // A transport bar button was clicked. The host dispatches it like any other command.
+    void commandIssued(Command id);
+
 protected:
     void resizeEvent(QResizeEvent*) override;
     void timerEvent(QTimerEvent*) override;
@@ -103,6 +110,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void createCommands();
     void initialUpdate();
     void tick();
     void applyViewport(const view_layout::Viewport& v);
@@ -119,6 +127,7 @@ private:
     AppState& app_;
     FileChooser& chooser_;
     MessagePresenter& messages_;
+    CommandTable commands_;
     std::unique_ptr<SceneRenderer> renderer_;
     std::unique_ptr<UiCallQueue> uiCalls_;  // how the clock and the watcher reach the UI
     SceneWidget* scene_ = nullptr;

@@ -35,20 +35,6 @@ protected:
         ASSERT_TRUE(dir.isValid());
         skin = std::make_unique<SkinColorSettings>(settingsFile());
         bar = std::make_unique<CColorChooserBar>(QStringLiteral("Meida Convert"), &sink, skin.get());
-        // The panel routes its push buttons through its owner; here the test is the owner.
-        QObject::connect(bar.get(), &CColorChooserBar::commandIssued, bar.get(),
-                         [this](Command id) {
-            switch (id) {
-            case Command::ResetSkinColor: bar->ResetSkinColor(); break;
-            case Command::ColorPresetForward: bar->StepColorPreset(true); break;
-            case Command::ColorPresetBackward: bar->StepColorPreset(false); break;
-            case Command::ScrollLeft: bar->ScrollContent(-10, 0); break;
-            case Command::ScrollRight: bar->ScrollContent(10, 0); break;
-            case Command::ScrollUp: bar->ScrollContent(0, -10); break;
-            case Command::ScrollDown: bar->ScrollContent(0, 10); break;
-            default: break;
-            }
-        });
         bar->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(bar.get()));
     }

@@ -1,6 +1,6 @@
 // The main frame's bars: the explorer bar on top, both panels tabbed at the left, the panel
 // toggles with their check marks, full screen hiding and restoring the bars, the control
-// panel's buttons coming back through the frame, and its settings reaching the view.
+// panel's buttons also reached through the frame's dispatch, and its settings reaching the view.
 #include "FrameFixture.h"
 
 #include "ColorChooserBar.h"
@@ -11,6 +11,7 @@
 #include "ExplorerButtons.h"
 #include "MediaPlayerView.h"
 #include "MenuDriver.h"
+#include "NavigationBar.h"
 #include "SceneRenderer.h"
 #include "SceneWidget.h"
 #include "TestMedia.h"
@@ -94,8 +95,9 @@ TEST_F(FrameBarsTest, BarsDockAndTheirTogglesAndFullScreenShowThemAgain)
     EXPECT_FALSE(panel()->isHidden());
 }
 
-// The panel's push buttons reach the frame's command table, which calls the panel back.
-TEST_F(FrameBarsTest, PanelButtonsComeBackThroughTheFrame)
+// The panel's push buttons work inside the frame, and the frame's dispatch reaches the same
+// commands.
+TEST_F(FrameBarsTest, PanelButtonsWorkAndTheFrameDispatchesTheirCommands)
 {
     click(1054);
     click(1054);
@@ -169,9 +171,13 @@ TEST_F(FrameBarsTest, PanelChoicesChangeThePicture)
     ASSERT_EVENTUALLY_WITHIN(view->renderer().videoReady(), 10000);
     auto* picture = qobject_cast<SceneWidget*>(view->sceneWidget());
     ASSERT_NE(picture, nullptr);
-    // Stop the picture moving so only the panel's choices change it.
+    // Stop the picture moving so only the panel's choices change it. The transport bar's
+    // Play button pauses through the frame's dispatch.
     click(1121);
-    view->TogglePlayPause();
+    CNavigationBar* bar = view->navigationBar();
+    ASSERT_EVENTUALLY(bar->isButtonEnabled(Command::Play));
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->buttonRect(Command::Play).center());
+    ASSERT_EQ(view->playState(), PlayState::Paused);
 
     auto settled = [&] {
         QTest::qWait(300);

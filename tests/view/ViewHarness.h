@@ -65,6 +65,9 @@ public:
     explicit ViewHarness(QSize client = QSize(800, 600))
     {
         view = std::make_unique<CBCGPMediaPlayerView>(app, chooser, messages, nullptr);
+        // The frame dispatches the transport bar's clicks; alone, the view is the whole chain.
+        QObject::connect(view.get(), &CBCGPMediaPlayerView::commandIssued, view.get(),
+                         [this](Command id) { view->handleCommand(id); });
         view->resize(client);
         view->show();
         exposed = QTest::qWaitForWindowExposed(view.get());
