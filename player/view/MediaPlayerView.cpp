@@ -4,6 +4,7 @@
 #include "BarWatcher.h"
 #include "CommandIds.h"
 #include "FileChooser.h"
+#include "MediaSession.h"
 #include "MessagePresenter.h"
 #include "NavigationBar.h"
 #include "PositionClock.h"
@@ -34,7 +35,8 @@ CBCGPMediaPlayerView::CBCGPMediaPlayerView(AppState& app, FileChooser& chooser,
                                            MessagePresenter& messages, KeyStateSource* keys,
                                            QWidget* parent)
     : QWidget(parent), app_(app), chooser_(chooser), messages_(messages),
-      renderer_(std::make_unique<SceneRenderer>(keys)),
+      media_(std::make_unique<MediaSession>()),
+      renderer_(std::make_unique<SceneRenderer>(*media_, keys)),
       uiCalls_(std::make_unique<UiCallQueue>(this))
 {
     createCommands();
@@ -122,7 +124,7 @@ void CBCGPMediaPlayerView::OpenMedia()
 bool CBCGPMediaPlayerView::OpenMediaPath(const QString& path)
 {
     app_.currentMediaPath = path.toStdString();
-    if (!renderer_->OpenVideo(app_.currentMediaPath)) {
+    if (!media_->open(app_.currentMediaPath)) {
         // The library has already let go of any earlier video: stop its clock and reset
         // the bar so that nothing pretends to play.
         if (clock_)
@@ -130,8 +132,8 @@ bool CBCGPMediaPlayerView::OpenMediaPath(const QString& path)
         messages_.information(this, kMessageTitle, kDecoderMessage);
         return false;
     }
-    videoWidth_ = renderer_->QueryVideoWidth();
-    videoHeight_ = renderer_->QueryVideoHeight();
+    videoWidth_ = media_->format().videoWidth;
+    videoHeight_ = media_->format().videoHeight;
     if (bar_)
         bar_->progressSlider()->setEnabled(true);
     positionSeconds_ = 0;
@@ -151,7 +153,7 @@ void CBCGPMediaPlayerView::Stop()
 {
     mediaActive_ = 0;
     endClock();
-    renderer_->CloseVideo();
+    media_->close();
     if (bar_) {
         bar_->progressSlider()->setPos(0, true);
         bar_->setTimeText(CNavigationBar::kZeroTime);
@@ -167,7 +169,7 @@ void CBCGPMediaPlayerView::TogglePlayPause()
         if (bar_)
             bar_->setPlayIcon(1);
         playState_ = PlayState::Paused;
-        renderer_->PauseVideo();
+        media_->pause();
         if (clock_)
             clock_->hold();
         renderer_->SetSpin(0, spinStep_);
@@ -176,7 +178,7 @@ void CBCGPMediaPlayerView::TogglePlayPause()
             bar_->setPlayIcon(0);
         playState_ = PlayState::Playing;
         // Reopening the paused file continues from where it was paused.
-        renderer_->OpenVideo(app_.currentMediaPath);
+        media_->open(app_.currentMediaPath);
         if (clock_)
             clock_->release();
         reapplySettings();
@@ -189,7 +191,7 @@ void CBCGPMediaPlayerView::Back()
     if (!mediaActive_ || positionSeconds_ < 100)
         return;
     const int target = positionSeconds_ -= 100;
-    renderer_->SeekTo(target);
+    media_->seek(target);
     showPosition(target, true);
 }
 
@@ -198,7 +200,7 @@ void CBCGPMediaPlayerView::Forward()
     if (!mediaActive_ || positionSeconds_ > app_.mediaDurationMs / 1000 - 100)
         return;
     const int target = positionSeconds_ += 100;
-    renderer_->SeekTo(target);
+    media_->seek(target);
     showPosition(target, true);
 }
 
@@ -206,7 +208,7 @@ void CBCGPMediaPlayerView::SeekToPercent(int percent)
 {
     const int target = view_layout::secondsForPercent(app_.mediaDurationMs, percent);
     positionSeconds_ = target;
-    renderer_->SeekTo(target);
+    media_->seek(target);
     // The slider is where the user put it; only the time follows at once.
     if (mediaActive_)
         showPosition(target, false);
@@ -316,7 +318,7 @@ void CBCGPMediaPlayerView::SetShape(ShapeKind kind)
 
 void CBCGPMediaPlayerView::SetPlayRate(int value)
 {
-    renderer_->ChangeRate(value * 0.01);
+    media_->setRate(value * 0.01);
 }
 
 void CBCGPMediaPlayerView::SetRotation(int enabled, int speed)

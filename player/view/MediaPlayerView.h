@@ -29,6 +29,7 @@ class BarWatcher;
 class CNavigationBar;
 class FileChooser;
 class KeyStateSource;
+class MediaSession;
 class MessagePresenter;
 class PositionClock;
 class SceneRenderer;
@@ -94,6 +95,7 @@ public:
     CNavigationBar* navigationBar() const { return bar_; }
     SceneWidget* sceneWidget() const { return scene_; }
     SceneRenderer& renderer() const { return *renderer_; }
+    MediaSession& media() const { return *media_; }
 
     // Length of one clock step: one second in the program; tests may shorten it.
     void setClockStep(std::chrono::milliseconds step) { clockStep_ = step; }
@@ -128,6 +130,7 @@ private:
     FileChooser& chooser_;
     MessagePresenter& messages_;
     CommandTable commands_;
+    std::unique_ptr<MediaSession> media_;
     std::unique_ptr<SceneRenderer> renderer_;
     std::unique_ptr<UiCallQueue> uiCalls_;  // how the clock and the watcher reach the UI
     SceneWidget* scene_ = nullptr;

@@ -106,7 +106,8 @@ TEST(ControlGrid, FreeFormPointsFollowTheirValues)
 // grid built before any video is degenerate.
 TEST(BuildSurface, ModesThatKeepTheGrid)
 {
-    SceneRenderer r;
+    MediaSession media;
+    SceneRenderer r(media);
     r.BuildSurface({SurfaceMode::Bethel1, 250});
     EXPECT_EQ(r.surfaceMode(), SurfaceMode::Bethel1);
     for (int k = 0; k < 18; ++k)  // no video: x = 0 and y = 0
@@ -145,7 +146,8 @@ TEST(Spin, StepsAndWraps)
 TEST(ArrowKeys, YawAndDepthLimits)
 {
     scenetest::TestKeys keys;
-    SceneRenderer r(&keys);
+    MediaSession media;
+    SceneRenderer r(media, &keys);
     // Holds `key` for `polls` reads and returns the value after each.
     auto holdFor = [&](ArrowKey key, int polls, int (SceneRenderer::*value)() const) {
         std::vector<int> seen;

@@ -69,6 +69,7 @@ protected:
     void SetUp() override { host = std::make_unique<SceneHost>(kW, kH, &keys); }
 
     SceneRenderer& renderer() { return host->renderer(); }
+    MediaSession& media() { return host->media(); }
 
     // Opens the colour bars at the widget's size and draws past the first frame.
     void openBars()
@@ -85,10 +86,10 @@ protected:
 
 // Before any open a frame is a black clear, no library call is made and the keys change
 // nothing; the handle already exists. Closing draws black again and stops every library call
-// from the frames; the renderer gives its Framelift handle back when it goes.
+// from the frames; the media session gives its Framelift handle back when it goes.
 TEST_F(SceneRendering, BlackWithoutLibraryCallsBeforeOpenAndAfterClose)
 {
-    EXPECT_NE(renderer().videoHandle(), nullptr);
+    EXPECT_NE(media().handle(), nullptr);
     keys.hold(ArrowKey::Right);
     keys.hold(ArrowKey::Up);
     int before = frameliftCalls();
@@ -101,7 +102,7 @@ TEST_F(SceneRendering, BlackWithoutLibraryCallsBeforeOpenAndAfterClose)
 
     openBars();
     EXPECT_FALSE(isBlack(host->grab()));
-    renderer().CloseVideo();
+    media().close();
     EXPECT_FALSE(renderer().videoReady());
     before = frameliftCalls();
     EXPECT_TRUE(isBlack(host->grab()));
@@ -156,8 +157,8 @@ TEST_F(SceneRendering, OneTexturePerOpenUpdatedInPlace)
     const std::array<float, 16>& m = renderer().texScale();
     EXPECT_EQ((std::array<float, 4>{m[0], m[5], m[10], m[15]}),
               (std::array<float, 4>{0.625f, 0.9375f, 1.0f, 1.0f}));
-    EXPECT_EQ(renderer().QueryVideoWidth(), 640);
-    EXPECT_EQ(renderer().QueryVideoHeight(), 480);
+    EXPECT_EQ(media().format().videoWidth, 640);
+    EXPECT_EQ(media().format().videoHeight, 480);
     host->grab();
     const unsigned name = renderer().textureName();
     EXPECT_NE(name, 0u);
@@ -279,7 +280,7 @@ TEST_F(SceneRendering, FailedOpensLeaveBlack)
           std::string("scene-bars\0.avi", 15), testmedia::clip(audio)}) {
         SCOPED_TRACE(path.c_str());
         const int played = frameliftCalls("Play"), freed = frameliftCalls("FreeVideo");
-        EXPECT_FALSE(renderer().OpenVideo(path));
+        EXPECT_FALSE(media().open(path));
         if (frameliftCalls("Play") > played) {
             EXPECT_GT(frameliftCalls("FreeVideo"), freed);
         }
@@ -319,8 +320,9 @@ TEST_F(SceneRendering, ViewportAndItsGuard)
 // before the widget exists are drawn once it does.
 TEST(SceneWithoutContext, OpenBeforeTheWidgetExists)
 {
-    SceneRenderer renderer;
-    ASSERT_TRUE(renderer.OpenVideo(barsClip(kW, kH)));
+    MediaSession media;
+    SceneRenderer renderer(media);
+    ASSERT_TRUE(media.open(barsClip(kW, kH)));
     renderer.SetViewport(0, 0, kW, kH);
     renderer.BuildSurface(
         {SurfaceMode::Freedom, 0, {1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000}});

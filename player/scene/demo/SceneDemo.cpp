@@ -6,6 +6,7 @@
 // 6 free form), [ and ] curvature depth, S next shape, R rotation on/off, + and - rotation
 // speed, arrows turn and move the picture, Esc quits.
 #include "ArrowKeyState.h"
+#include "MediaSession.h"
 #include "SceneRenderer.h"
 #include "SceneWidget.h"
 
@@ -48,7 +49,7 @@ public:
     void open(const QString& path)
     {
         path_ = path;
-        if (!renderer_->OpenVideo(path.toStdString())) {
+        if (!renderer_->media().open(path.toStdString())) {
             paused_ = false;
             updateTitle();
             QMessageBox::warning(this, QStringLiteral("Error"),
@@ -105,7 +106,7 @@ private:
         if (path_.isEmpty() || (!paused_ && !renderer_->videoReady()))
             return;
         if (!paused_) {
-            renderer_->PauseVideo();
+            renderer_->media().pause();
             renderer_->SetSpin(0, spinSpeed_);
             paused_ = true;
         } else {
@@ -164,7 +165,8 @@ int main(int argc, char** argv)
     SceneWidget::installDefaultFormat();
     QApplication app(argc, argv);
     ArrowKeyState keys;
-    SceneRenderer renderer(&keys);
+    MediaSession media;
+    SceneRenderer renderer(media, &keys);
     int result = 0;
     {
         DemoWindow window(&renderer);
