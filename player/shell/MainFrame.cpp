@@ -10,6 +10,7 @@
 #include "ProductLinks.h"
 #include "SettingsStore.h"
 #include "SkinColor.h"
+#include "Transport.h"
 #include "ViewLayout.h"
 
 #include <QAction>
@@ -158,7 +159,7 @@ void CMainFrame::OpenMediaFile()
     view_->OpenMedia();
     // Whether or not a file was chosen: read the (possibly unchanged) file, then play.
     ReadMediaInfo();
-    view_->setPlayState(PlayState::Playing);
+    view_->transport().setPlayState(PlayState::Playing);
     updateCommandUI();
 }
 
@@ -168,7 +169,7 @@ void CMainFrame::OpenMediaFile(const QString& path)
         return;
     view_->OpenMediaPath(path);
     ReadMediaInfo();
-    view_->setPlayState(PlayState::Playing);
+    view_->transport().setPlayState(PlayState::Playing);
     updateCommandUI();
 }
 

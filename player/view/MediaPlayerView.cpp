@@ -2,16 +2,14 @@
 
 #include "AppState.h"
 #include "BarWatcher.h"
-#include "CommandIds.h"
 #include "FileChooser.h"
 #include "MediaSession.h"
 #include "MessagePresenter.h"
 #include "NavigationBar.h"
-#include "PositionClock.h"
 #include "ProgressSlider.h"
 #include "SceneRenderer.h"
 #include "SceneWidget.h"
-#include "UiCallQueue.h"
+#include "Transport.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -26,8 +24,6 @@ const QString CBCGPMediaPlayerView::kDecoderMessage = QStringLiteral(
 namespace {
 
 const QString kMessageTitle = QStringLiteral("MediaVelmora Player");
-// How often the full-screen bar watcher looks at the pointer.
-constexpr std::chrono::milliseconds kWatchInterval{25};
 
 }  // namespace
 
@@ -37,7 +33,7 @@ CBCGPMediaPlayerView::CBCGPMediaPlayerView(AppState& app, FileChooser& chooser,
     : QWidget(parent), app_(app), chooser_(chooser), messages_(messages),
       media_(std::make_unique<MediaSession>()),
       renderer_(std::make_unique<SceneRenderer>(*media_, keys)),
-      uiCalls_(std::make_unique<UiCallQueue>(this))
+      transport_(std::make_unique<Transport>(*media_, app))
 {
     createCommands();
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -51,32 +47,47 @@ CBCGPMediaPlayerView::CBCGPMediaPlayerView(AppState& app, FileChooser& chooser,
     scene_->installEventFilter(this);
     // The pointer's height decides, in full screen, whether the bar is lifted into sight.
     qApp->installEventFilter(this);
+    createBar();
+    followTransport();
     renderTimer_.start(kRenderPeriodMs, this);
-    initialUpdate();
 }
 
 CBCGPMediaPlayerView::~CBCGPMediaPlayerView()
 {
     renderTimer_.stop();
-    endClock();
     barWatcher_.reset();
+    // The transport's signals reach the bar no more, and its clock stops.
+    transport_.reset();
     // The scene widget releases its GL objects while the renderer still exists.
     delete scene_;
     scene_ = nullptr;
 }
 
-void CBCGPMediaPlayerView::initialUpdate()
+void CBCGPMediaPlayerView::createBar()
 {
     bar_ = new CNavigationBar(this);
     bar_->setObjectName(QStringLiteral("navigationBar"));
     bar_->loadButtons();
     connect(bar_, &CNavigationBar::commandIssued, this, &CBCGPMediaPlayerView::commandIssued);
-    connect(bar_, &CNavigationBar::seekRequested, this, &CBCGPMediaPlayerView::SeekToPercent);
+    connect(bar_, &CNavigationBar::seekRequested, transport_.get(), &Transport::seekToPercent);
     bar_->setGeometry(0, height() - kBarHeight, width(), kBarHeight);
     bar_->raise();
     updateBarCommands();
-    // Held at once: it runs only in full-screen mode.
-    barWatcher_ = std::make_unique<BarWatcher>(kWatchInterval, [this] { barWatcherPass(); });
+    barWatcher_ = std::make_unique<BarWatcher>(this, bar_);
+}
+
+// The bar and the scene follow what the transport does.
+void CBCGPMediaPlayerView::followTransport()
+{
+    Transport* t = transport_.get();
+    connect(t, &Transport::playSymbolChanged, bar_, &CNavigationBar::setPlayIcon);
+    connect(t, &Transport::positionCleared, this, &CBCGPMediaPlayerView::clearPosition);
+    connect(t, &Transport::positionChanged, this, &CBCGPMediaPlayerView::showPosition);
+    connect(t, &Transport::stateChanged, this, &CBCGPMediaPlayerView::updateBarCommands);
+    connect(t, &Transport::opened, this, &CBCGPMediaPlayerView::opened);
+    // A paused picture holds its shape still; a resumed one gets its settings back.
+    connect(t, &Transport::paused, this, [this] { renderer_->SetSpin(0, spinStep_); });
+    connect(t, &Transport::resumed, this, &CBCGPMediaPlayerView::reapplySettings);
 }
 
 // ---- Commands --------------------------------------------------------------------------
@@ -84,14 +95,15 @@ void CBCGPMediaPlayerView::initialUpdate()
 void CBCGPMediaPlayerView::createCommands()
 {
     const auto whileOpen = [this](CommandState& state) {
-        state.enabled = playState_ != PlayState::NoVideo;
+        state.enabled = transport_->playState() != PlayState::NoVideo;
     };
-    commands_.add(Command::Back, [this] { Back(); }, whileOpen);
-    commands_.add(Command::Previous, [this] { Back(); }, whileOpen);
-    commands_.add(Command::Forward, [this] { Forward(); }, whileOpen);
-    commands_.add(Command::Next, [this] { Forward(); }, whileOpen);
-    commands_.add(Command::Stop, [this] { Stop(); }, whileOpen);
-    commands_.add(Command::Play, [this] { TogglePlayPause(); }, whileOpen);
+    Transport* t = transport_.get();
+    commands_.add(Command::Back, [t] { t->back(); }, whileOpen);
+    commands_.add(Command::Previous, [t] { t->back(); }, whileOpen);
+    commands_.add(Command::Forward, [t] { t->forward(); }, whileOpen);
+    commands_.add(Command::Next, [t] { t->forward(); }, whileOpen);
+    commands_.add(Command::Stop, [t] { t->stop(); }, whileOpen);
+    commands_.add(Command::Play, [t] { t->togglePlayPause(); }, whileOpen);
     // The speakers' mute switch and the volume pop-up come with the mixer.
     commands_.add(Command::Sound, [] {});
     commands_.add(Command::Volume, [] {});
@@ -99,8 +111,6 @@ void CBCGPMediaPlayerView::createCommands()
 
 void CBCGPMediaPlayerView::updateBarCommands()
 {
-    if (!bar_)
-        return;
     for (const CNavigationToolbarButton& button : bar_->buttons()) {
         CommandState state;
         if (button.command && commands_.updateCommand(*button.command, state))
@@ -121,153 +131,35 @@ void CBCGPMediaPlayerView::OpenMedia()
     OpenMediaPath(path);
 }
 
-bool CBCGPMediaPlayerView::OpenMediaPath(const QString& path)
+void CBCGPMediaPlayerView::OpenMediaPath(const QString& path)
 {
-    app_.currentMediaPath = path.toStdString();
-    if (!media_->open(app_.currentMediaPath)) {
-        // The library has already let go of any earlier video: stop its clock and reset
-        // the bar so that nothing pretends to play.
-        if (clock_)
-            Stop();
+    transport_->open(path);
+}
+
+void CBCGPMediaPlayerView::opened(bool played)
+{
+    if (!played) {
         messages_.information(this, kMessageTitle, kDecoderMessage);
-        return false;
+        return;
     }
     videoWidth_ = media_->format().videoWidth;
     videoHeight_ = media_->format().videoHeight;
-    if (bar_)
-        bar_->progressSlider()->setEnabled(true);
-    positionSeconds_ = 0;
-    mediaActive_ = 1;
-    endClock();
-    startClock();
-    if (bar_) {
-        bar_->setPlayIcon(0);
-        bar_->progressSlider()->setPos(0, true);
-        bar_->setTimeText(CNavigationBar::kZeroTime);
-    }
+    bar_->progressSlider()->setEnabled(true);
+    // The renderer starts a new video flat; the view gives it the panel's settings back.
     reapplySettings();
-    return true;
 }
 
-void CBCGPMediaPlayerView::Stop()
+void CBCGPMediaPlayerView::clearPosition()
 {
-    mediaActive_ = 0;
-    endClock();
-    media_->close();
-    if (bar_) {
-        bar_->progressSlider()->setPos(0, true);
-        bar_->setTimeText(CNavigationBar::kZeroTime);
-        bar_->setPlayIcon(1);
-    }
+    bar_->progressSlider()->setPos(0, true);
+    bar_->setTimeText(CNavigationBar::kZeroTime);
 }
 
-void CBCGPMediaPlayerView::TogglePlayPause()
+void CBCGPMediaPlayerView::showPosition(int seconds, int totalSeconds, bool moveSlider)
 {
-    if (!mediaActive_)
-        return;
-    if (playState_ == PlayState::Playing) {
-        if (bar_)
-            bar_->setPlayIcon(1);
-        playState_ = PlayState::Paused;
-        media_->pause();
-        if (clock_)
-            clock_->hold();
-        renderer_->SetSpin(0, spinStep_);
-    } else if (playState_ == PlayState::Paused) {
-        if (bar_)
-            bar_->setPlayIcon(0);
-        playState_ = PlayState::Playing;
-        // Reopening the paused file continues from where it was paused.
-        media_->open(app_.currentMediaPath);
-        if (clock_)
-            clock_->release();
-        reapplySettings();
-    }
-    updateBarCommands();
-}
-
-void CBCGPMediaPlayerView::Back()
-{
-    if (!mediaActive_ || positionSeconds_ < 100)
-        return;
-    const int target = positionSeconds_ -= 100;
-    media_->seek(target);
-    showPosition(target, true);
-}
-
-void CBCGPMediaPlayerView::Forward()
-{
-    if (!mediaActive_ || positionSeconds_ > app_.mediaDurationMs / 1000 - 100)
-        return;
-    const int target = positionSeconds_ += 100;
-    media_->seek(target);
-    showPosition(target, true);
-}
-
-void CBCGPMediaPlayerView::SeekToPercent(int percent)
-{
-    const int target = view_layout::secondsForPercent(app_.mediaDurationMs, percent);
-    positionSeconds_ = target;
-    media_->seek(target);
-    // The slider is where the user put it; only the time follows at once.
-    if (mediaActive_)
-        showPosition(target, false);
-}
-
-int CBCGPMediaPlayerView::totalSeconds() const
-{
-    return app_.mediaDurationMs / 1000;
-}
-
-void CBCGPMediaPlayerView::showPosition(int seconds, bool moveSlider)
-{
-    if (!bar_)
-        return;
-    const int total = totalSeconds();
     if (moveSlider)
-        bar_->progressSlider()->setPos(view_layout::progressPercent(seconds, total), true);
-    bar_->setTimeText(view_layout::timeText(seconds, total));
-}
-
-// ---- Position clock --------------------------------------------------------------------
-
-void CBCGPMediaPlayerView::startClock()
-{
-    const unsigned generation = ++clockGeneration_;
-    clock_ = std::make_unique<PositionClock>(
-        clockStep_, [this] { return mediaActive_.load() != 0; },
-        [this, generation] { return clockStep(generation); });
-}
-
-void CBCGPMediaPlayerView::endClock()
-{
-    // Updates that an ended clock has already queued are dropped by their generation.
-    ++clockGeneration_;
-    clock_.reset();
-}
-
-bool CBCGPMediaPlayerView::isPositionClockHeld() const
-{
-    return clock_ && clock_->isHeld();
-}
-
-bool CBCGPMediaPlayerView::clockStep(unsigned generation)
-{
-    const int total = app_.mediaDurationMs.load() / 1000;
-    const int position = ++positionSeconds_;
-    // A duration of 0 is unknown: the clock counts on and never stops the playback.
-    if (total > 0 && position >= total) {
-        uiCalls_->post([this, generation] {
-            if (generation == clockGeneration_ && mediaActive_)
-                Stop();
-        });
-        return false;
-    }
-    uiCalls_->post([this, generation] {
-        if (generation == clockGeneration_ && mediaActive_)
-            showPosition(positionSeconds_.load(), true);
-    });
-    return true;
+        bar_->progressSlider()->setPos(view_layout::progressPercent(seconds, totalSeconds), true);
+    bar_->setTimeText(view_layout::timeText(seconds, totalSeconds));
 }
 
 // ---- Scene settings --------------------------------------------------------------------
@@ -318,7 +210,7 @@ void CBCGPMediaPlayerView::SetShape(ShapeKind kind)
 
 void CBCGPMediaPlayerView::SetPlayRate(int value)
 {
-    media_->setRate(value * 0.01);
+    transport_->setRate(value);
 }
 
 void CBCGPMediaPlayerView::SetRotation(int enabled, int speed)
@@ -333,13 +225,10 @@ void CBCGPMediaPlayerView::SetRotation(int enabled, int speed)
 void CBCGPMediaPlayerView::resizeEvent(QResizeEvent* event)
 {
     clientRect_ = rect();
-    clientBottom_ = clientRect_.height();
     scene_->setGeometry(clientRect_);
-    if (bar_)
-        bar_->setGeometry(0, clientRect_.height() - kBarHeight, clientRect_.width(), kBarHeight);
-    // In full screen the watcher places the bar again on its next pass.
-    barRaised_ = 0;
-    barMoved_ = true;
+    bar_->setGeometry(0, clientRect_.height() - kBarHeight, clientRect_.width(), kBarHeight);
+    // In full screen the watcher places the bar again on its next look.
+    barWatcher_->barMoved();
     if (sizeMode_ == SizeMode::OriginalSize)
         SetProportion(proportion_);
     else
@@ -385,7 +274,7 @@ bool CBCGPMediaPlayerView::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseMove) {
         const auto* move = static_cast<QMouseEvent*>(event);
-        cursorY_ = mapFromGlobal(move->globalPosition().toPoint()).y();
+        barWatcher_->setPointerY(mapFromGlobal(move->globalPosition().toPoint()).y());
     } else if (watched == scene_ && event->type() == QEvent::MouseButtonDblClick) {
         if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
             ToggleFullScreen();
@@ -405,55 +294,23 @@ void CBCGPMediaPlayerView::ToggleFullScreen()
     if (isWindowed()) {
         frame->SetWindowState(WindowState::FullScreen);
         windowState_ = WindowState::FullScreen;
-        windowedFlag_ = 0;
         // Out of sight at the bottom edge until the watcher lifts it.
-        if (bar_) {
-            bar_->setGeometry(0, height(), width(), 0);
-            barRaised_ = 0;
-            barMoved_ = true;
-            barWatcher_->release();
-        }
+        barWatcher_->start();
     } else {
-        if (bar_)
-            barWatcher_->hold();
+        barWatcher_->stop();
         frame->SetWindowState(WindowState::Windowed);
         windowState_ = WindowState::Windowed;
-        windowedFlag_ = 1;
-        if (bar_) {
-            bar_->show();
-            bar_->setGeometry(0, height() - kBarHeight, width(), kBarHeight);
-            barRaised_ = 0;
-        }
+        bar_->show();
+        bar_->setGeometry(0, height() - kBarHeight, width(), kBarHeight);
     }
+}
+
+bool CBCGPMediaPlayerView::isBarRaised() const
+{
+    return barWatcher_->isBarRaised();
 }
 
 bool CBCGPMediaPlayerView::isBarWatcherHeld() const
 {
-    return barWatcher_ && barWatcher_->isHeld();
-}
-
-void CBCGPMediaPlayerView::barWatcherPass()
-{
-    if (windowedFlag_.load())
-        return;
-    const int band = view_layout::barRaisedFor(clientBottom_.load(), cursorY_.load()) ? 1 : 0;
-    if (barMoved_.exchange(false))
-        watcherBand_ = -1;
-    // Move the bar only when its band changes; the move itself is the UI thread's.
-    if (band == watcherBand_)
-        return;
-    watcherBand_ = band;
-    barRaised_ = band;
-    uiCalls_->post([this, band] { placeBar(band != 0); });
-}
-
-void CBCGPMediaPlayerView::placeBar(bool raised)
-{
-    if (isWindowed() || !bar_)
-        return;
-    const int w = clientRect_.width(), h = clientRect_.height();
-    const QRect band = raised ? QRect(0, h - 2 * kBarHeight, w, kBarHeight)
-                              : QRect(0, h - kBarHeight, w, kBarHeight);
-    if (bar_->geometry() != band)
-        bar_->setGeometry(band);
+    return !barWatcher_->isWatching();
 }

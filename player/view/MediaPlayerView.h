@@ -2,17 +2,15 @@
 // SceneWidget over the whole area, drawing with the view's SceneRenderer) with the transport
 // bar as a child along the bottom 60 pixels. It drives drawing from its render timer, places
 // the picture by size mode and proportion, switches full-screen mode, keeps the scene
-// settings the control panel sends, and runs the transport: open, the position clock, Stop,
-// play/pause, Back/Forward, seeking and the play rate.
+// settings the control panel sends and answers the transport commands. What the video is
+// doing (open, play and pause, the position clock, Stop, Back and Forward, seeking) is its
+// Transport's; the view shows it on the bar and in the scene.
 //
-// Threads: everything runs on the UI thread except the position clock and the full-screen
-// bar watcher, which only read atomics and hand their changes to the UI thread through
-// queued calls.
+// Everything runs on the UI thread.
 #pragma once
 
 #include "CommandTarget.h"
 #include "FullScreenHost.h"
-#include "PlayState.h"
 #include "SceneSettingsSink.h"
 #include "ViewLayout.h"
 
@@ -20,8 +18,6 @@
 #include <QRect>
 #include <QWidget>
 
-#include <atomic>
-#include <chrono>
 #include <memory>
 
 struct AppState;
@@ -31,10 +27,9 @@ class FileChooser;
 class KeyStateSource;
 class MediaSession;
 class MessagePresenter;
-class PositionClock;
 class SceneRenderer;
 class SceneWidget;
-class UiCallQueue;
+class Transport;
 
 class CBCGPMediaPlayerView : public QWidget, public CommandTarget {
     Q_OBJECT
@@ -56,14 +51,9 @@ public:
     }
 
     // Open and play. OpenMedia asks for the file; OpenMediaPath opens the given one (the
-    // command line's) and returns whether it plays.
+    // command line's).
     void OpenMedia();
-    bool OpenMediaPath(const QString& path);
-    void Stop();
-    void TogglePlayPause();
-    void Back();
-    void Forward();
-    void SeekToPercent(int percent);
+    void OpenMediaPath(const QString& path);
 
     // Scene settings, forwarded by the main frame from the control panel.
     void SetSizeMode(SizeMode mode);
@@ -77,28 +67,20 @@ public:
     void ToggleFullScreen();
 
     // State, for the frame and for tests.
-    PlayState playState() const { return playState_; }
-    void setPlayState(PlayState state) { playState_ = state; }
     bool isWindowed() const { return windowState_ == WindowState::Windowed; }
-    bool isBarRaised() const { return barRaised_.load(std::memory_order_relaxed) != 0; }
-    bool isMediaActive() const { return mediaActive_.load() != 0; }
-    int positionSeconds() const { return positionSeconds_.load(); }
+    bool isBarRaised() const;
+    bool isBarWatcherHeld() const;
     int videoWidth() const { return videoWidth_; }
     int videoHeight() const { return videoHeight_; }
     SizeMode sizeMode() const { return sizeMode_; }
     int proportion() const { return proportion_; }
-    bool hasPositionClock() const { return clock_ != nullptr; }
-    bool isPositionClockHeld() const;
-    bool isBarWatcherHeld() const;
     view_layout::Viewport lastViewport() const { return lastViewport_; }
 
+    Transport& transport() const { return *transport_; }
     CNavigationBar* navigationBar() const { return bar_; }
     SceneWidget* sceneWidget() const { return scene_; }
     SceneRenderer& renderer() const { return *renderer_; }
     MediaSession& media() const { return *media_; }
-
-    // Length of one clock step: one second in the program; tests may shorten it.
-    void setClockStep(std::chrono::milliseconds step) { clockStep_ = step; }
 
 signals:
     // A transport bar button was clicked. The host dispatches it like any other command.
@@ -113,18 +95,15 @@ protected:
 
 private:
     void createCommands();
-    void initialUpdate();
+    void createBar();
+    void followTransport();
     void tick();
     void applyViewport(const view_layout::Viewport& v);
     void reapplySettings();
     void updateBarCommands();
-    void showPosition(int seconds, bool moveSlider);
-    void startClock();
-    void endClock();
-    bool clockStep(unsigned generation);   // on the clock's thread
-    void barWatcherPass();                 // on the watcher's thread
-    void placeBar(bool raised);
-    int totalSeconds() const;
+    void opened(bool played);
+    void showPosition(int seconds, int totalSeconds, bool moveSlider);
+    void clearPosition();
 
     AppState& app_;
     FileChooser& chooser_;
@@ -132,28 +111,13 @@ private:
     CommandTable commands_;
     std::unique_ptr<MediaSession> media_;
     std::unique_ptr<SceneRenderer> renderer_;
-    std::unique_ptr<UiCallQueue> uiCalls_;  // how the clock and the watcher reach the UI
+    std::unique_ptr<Transport> transport_;
     SceneWidget* scene_ = nullptr;
     CNavigationBar* bar_ = nullptr;
+    std::unique_ptr<BarWatcher> barWatcher_;
     QBasicTimer renderTimer_;
 
     WindowState windowState_ = WindowState::Windowed;
-    std::atomic<int> barRaised_{0};
-    PlayState playState_ = PlayState::NoVideo;
-    std::unique_ptr<BarWatcher> barWatcher_;
-    std::unique_ptr<PositionClock> clock_;
-    std::chrono::milliseconds clockStep_{1000};
-    unsigned clockGeneration_ = 0;         // UI thread: which clock's updates count
-
-    // Shared with the clock and watcher threads.
-    std::atomic<int> mediaActive_{1};
-    std::atomic<int> positionSeconds_{0};
-    std::atomic<int> clientBottom_{0};
-    std::atomic<int> cursorY_{0};
-    std::atomic<int> windowedFlag_{1};
-    std::atomic<bool> barMoved_{true};     // the UI thread moved the bar itself
-    int watcherBand_ = -1;                 // watcher thread only: the band it placed last
-
     int proportion_ = 400;
     int videoWidth_ = 0;
     int videoHeight_ = 0;

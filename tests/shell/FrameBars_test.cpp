@@ -15,6 +15,7 @@
 #include "SceneRenderer.h"
 #include "SceneWidget.h"
 #include "TestMedia.h"
+#include "Transport.h"
 
 #include <QPlainTextEdit>
 #include <QSlider>
@@ -177,7 +178,7 @@ TEST_F(FrameBarsTest, PanelChoicesChangeThePicture)
     CNavigationBar* bar = view->navigationBar();
     ASSERT_EVENTUALLY(bar->isButtonEnabled(Command::Play));
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->buttonRect(Command::Play).center());
-    ASSERT_EQ(view->playState(), PlayState::Paused);
+    ASSERT_EQ(view->transport().playState(), PlayState::Paused);
 
     auto settled = [&] {
         QTest::qWait(300);

@@ -15,6 +15,7 @@
 #include "SceneWidget.h"
 #include "SettingsStore.h"
 #include "TestMedia.h"
+#include "Transport.h"
 #include "UpdateCheck.h"
 
 #include <QAction>
@@ -87,7 +88,7 @@ TEST_F(PlayerAppTest, AFileOnTheCommandLineIsOpenedAndPlayed)
     EXPECT_EQ(chooser.asked, 0);
     EXPECT_EQ(app->state().currentMediaPath, path);
     EXPECT_EQ(app->state().mediaDurationMs, 2000);
-    EXPECT_EQ(view()->playState(), PlayState::Playing);
+    EXPECT_EQ(view()->transport().playState(), PlayState::Playing);
     EXPECT_TRUE(view()->renderer().videoReady());
     EXPECT_TRUE(messages.boxes.empty());
     EXPECT_EVENTUALLY(bar()->isButtonEnabled(Command::Stop));
@@ -117,7 +118,7 @@ TEST_F(PlayerAppTest, AnUnplayableCommandLineFileShowsTheMessageAndTheProgramRun
 TEST_F(PlayerAppTest, CtrlOShowsTheDialogOpensAndPlays)
 {
     start();
-    EXPECT_EQ(view()->playState(), PlayState::NoVideo);
+    EXPECT_EQ(view()->transport().playState(), PlayState::NoVideo);
     EXPECT_FALSE(bar()->isButtonEnabled(Command::Play));
     EXPECT_FALSE(frame()->action(Command::Back)->isEnabled());
     EXPECT_TRUE(frame()->action(Command::FileOpen)->isEnabled());
@@ -129,7 +130,7 @@ TEST_F(PlayerAppTest, CtrlOShowsTheDialogOpensAndPlays)
     QTest::keyClick(frame(), Qt::Key_O, Qt::ControlModifier);
     ASSERT_EQ(chooser.asked, 1);
     EXPECT_TRUE(view()->renderer().videoReady());
-    EXPECT_EQ(view()->playState(), PlayState::Playing);
+    EXPECT_EQ(view()->transport().playState(), PlayState::Playing);
     EXPECT_EQ(app->state().mediaDurationMs, 2000);
     EXPECT_TRUE(frame()->action(Command::Back)->isEnabled());
     EXPECT_EVENTUALLY(bar()->isButtonEnabled(Command::Play));
@@ -146,7 +147,7 @@ TEST_F(PlayerAppTest, ACancelledOpenStillReadsTheFileAndSetsPlaying)
     EXPECT_EQ(app->state().mediaDurationMs, 0);
     EXPECT_FALSE(view()->renderer().videoReady());
     // The frame sets "playing" whatever the dialog gave, which enables the transport.
-    EXPECT_EQ(view()->playState(), PlayState::Playing);
+    EXPECT_EQ(view()->transport().playState(), PlayState::Playing);
     EXPECT_TRUE(messages.boxes.empty());
 }
 

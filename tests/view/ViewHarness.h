@@ -11,6 +11,7 @@
 #include "SceneRenderer.h"
 #include "SceneWidget.h"
 #include "TestMedia.h"
+#include "Transport.h"
 #include "LeakCheckSupport.h"
 
 #include <QTest>
@@ -85,7 +86,7 @@ public:
     {
         view->OpenMedia();
         app.mediaDurationMs = mediainfo::readMediaReport(app.currentMediaPath).durationMs;
-        view->setPlayState(PlayState::Playing);
+        view->transport().setPlayState(PlayState::Playing);
     }
     // The same open with the reader's answer known beforehand. A test clock that steps in
     // milliseconds would otherwise count against the previous duration until the reader is
@@ -95,12 +96,13 @@ public:
         app.mediaDurationMs = durationMs;
         chooser.answers.push_back(QString::fromStdString(path));
         view->OpenMedia();
-        view->setPlayState(PlayState::Playing);
+        view->transport().setPlayState(PlayState::Playing);
     }
 
     CNavigationBar* bar() const { return view->navigationBar(); }
     CProgressSlider* slider() const { return bar()->progressSlider(); }
     SceneRenderer& renderer() const { return view->renderer(); }
+    Transport& transport() const { return view->transport(); }
     QString timeText() const { return bar()->timeText(); }
     void click(Command commandId) const
     {

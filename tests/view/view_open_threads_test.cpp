@@ -43,7 +43,7 @@ TEST(ViewOpen, CommandsAreEnabledOnlyOnceSomethingWasOpened)
 
     h.open(shortClip());
     EXPECT_TRUE(h.messages.boxes.empty());
-    EXPECT_EQ(h.view->playState(), PlayState::Playing);
+    EXPECT_EQ(h.transport().playState(), PlayState::Playing);
     EXPECT_TRUE(h.renderer().videoReady());
     EXPECT_TRUE(h.slider()->isEnabled());
     EXPECT_EQ(h.bar()->playIcon(), 0);  // pause symbol while playing
@@ -107,7 +107,7 @@ TEST(ViewOpen, AFileNoDecoderTakesShowsTheMessageAndTheViewStaysUsable)
               "(menu->plugin->Perfect decoder).");
     EXPECT_EQ(h.messages.boxes[0].title, "MediaVelmora Player");
     EXPECT_FALSE(h.renderer().videoReady());
-    EXPECT_FALSE(h.view->hasPositionClock());
+    EXPECT_FALSE(h.transport().hasClock());
     EXPECT_FALSE(h.slider()->isEnabled());
     EXPECT_EQ(h.app.currentMediaPath, text);
 
@@ -115,7 +115,7 @@ TEST(ViewOpen, AFileNoDecoderTakesShowsTheMessageAndTheViewStaysUsable)
     h.open(shortClip());
     EXPECT_EQ(h.messages.boxes.size(), 1u);
     EXPECT_TRUE(h.renderer().videoReady());
-    EXPECT_TRUE(h.view->hasPositionClock());
+    EXPECT_TRUE(h.transport().hasClock());
 }
 
 TEST(ViewOpen, AFailedOpenWhilePlayingStopsTheOldClockAndResetsTheBar)
@@ -123,12 +123,12 @@ TEST(ViewOpen, AFailedOpenWhilePlayingStopsTheOldClockAndResetsTheBar)
     ViewHarness h;
     ASSERT_TRUE(h.exposed);
     h.open(longClip());
-    h.view->SeekToPercent(10);
+    h.transport().seekToPercent(10);
     ASSERT_NE(h.timeText(), "00:00:00-00:00:00");
     h.open(testmedia::writeFile("still-not-a-video.avi", "text"));
     EXPECT_EQ(h.messages.boxes.size(), 1u);
-    EXPECT_FALSE(h.view->hasPositionClock());
-    EXPECT_FALSE(h.view->isMediaActive());
+    EXPECT_FALSE(h.transport().hasClock());
+    EXPECT_FALSE(h.transport().isMediaActive());
     EXPECT_EQ(h.timeText(), "00:00:00-00:00:00");
     EXPECT_EQ(h.bar()->playIcon(), 1);
 }
@@ -138,15 +138,15 @@ TEST(ViewOpen, ACancelledDialogChangesNothing)
     ViewHarness h;
     ASSERT_TRUE(h.exposed);
     h.open(shortClip());
-    h.view->setClockStep(std::chrono::hours(1));
+    h.transport().setClockStep(std::chrono::hours(1));
     const std::string path = h.app.currentMediaPath;
     h.chooser.answers.push_back(QString());  // cancel
     h.openWithDialog();
     EXPECT_EQ(h.chooser.asked, 2);
     EXPECT_EQ(h.app.currentMediaPath, path);
     EXPECT_TRUE(h.renderer().videoReady());
-    EXPECT_TRUE(h.view->isMediaActive());
-    EXPECT_TRUE(h.view->hasPositionClock());
+    EXPECT_TRUE(h.transport().isMediaActive());
+    EXPECT_TRUE(h.transport().hasClock());
     EXPECT_TRUE(h.messages.boxes.empty());
     EXPECT_EQ(h.app.mediaDurationMs, 2000);
 
@@ -155,7 +155,7 @@ TEST(ViewOpen, ACancelledDialogChangesNothing)
     fresh.openWithDialog();
     EXPECT_FALSE(fresh.renderer().videoReady());
     EXPECT_FALSE(fresh.slider()->isEnabled());
-    EXPECT_FALSE(fresh.view->hasPositionClock());
+    EXPECT_FALSE(fresh.transport().hasClock());
     EXPECT_EQ(fresh.timeText(), "00:00:00-00:00:00");
     EXPECT_EQ(fresh.app.mediaDurationMs, 0);
 }
