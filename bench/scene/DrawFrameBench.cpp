@@ -65,7 +65,7 @@ private:
 
 std::string clipFor(const VideoSize& size)
 {
-    testmedia::ClipSpec clip;
+    testmedia::ClipRequest clip;
     clip.name = "bench-scene-" + size.label() + ".avi";
     clip.width = size.width;
     clip.height = size.height;

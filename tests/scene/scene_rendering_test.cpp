@@ -269,7 +269,7 @@ TEST_F(SceneRendering, ArrowKeysMoveOnlyThePicture)
 TEST_F(SceneRendering, FailedOpensLeaveBlack)
 {
     openBars();
-    testmedia::ClipSpec audio;
+    testmedia::ClipRequest audio;
     audio.name = "scene-audio-only.mka";
     audio.frames = 0;
     audio.audioEncoder = "vorbisenc";

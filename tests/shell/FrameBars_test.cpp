@@ -163,7 +163,7 @@ TEST_F(FrameBarsTest, PanelSettingsReachTheView)
 // With a clip playing, a surface or shape chosen on the panel changes the picture.
 TEST_F(FrameBarsTest, PanelChoicesChangeThePicture)
 {
-    testmedia::ClipSpec clip;
+    testmedia::ClipRequest clip;
     clip.name = "shell-panel.avi";
     clip.frames = 250;
     clip.pattern = "ball";

@@ -43,7 +43,7 @@ const bool settingsIsolated = [] {
 
 std::string clip()
 {
-    testmedia::ClipSpec wanted;
+    testmedia::ClipRequest wanted;
     wanted.name = "app-320x240.avi";
     return testmedia::clip(wanted);
 }

@@ -23,7 +23,7 @@ namespace viewtest {
 // 95 minutes at one frame a second (64 x 48 pixels, quick to make).
 inline std::string longClip()
 {
-    testmedia::ClipSpec wanted;
+    testmedia::ClipRequest wanted;
     wanted.name = "long-95min.avi";
     wanted.width = 64;
     wanted.height = 48;
@@ -35,14 +35,14 @@ inline std::string longClip()
 // Two seconds, 320 x 240.
 inline std::string shortClip()
 {
-    testmedia::ClipSpec wanted;
+    testmedia::ClipRequest wanted;
     wanted.name = "short-320x240.avi";
     return testmedia::clip(wanted);
 }
 
 inline std::string clip640()
 {
-    testmedia::ClipSpec wanted;
+    testmedia::ClipRequest wanted;
     wanted.name = "clip-640x480.avi";
     wanted.width = 640;
     wanted.height = 480;
