@@ -1,14 +1,14 @@
-// The explorer bar: its start-up buttons, the four menus with their ids and captions in
-// every language, the product-site button at the right edge, and commands and their states
-// through real clicks.
+// The explorer bar: its start-up buttons, the four menus with their ids, the same in every
+// language, the product-site button at the right edge, and commands and their states through
+// real clicks.
 #include "CommandIds.h"
 #include "ExplorerBar.h"
 #include "ExplorerButtons.h"
-#include "LanguageTables.h"
 #include "LeakCheckSupport.h"
 #include "MenuDriver.h"
 
 #include <QMenu>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -36,31 +36,31 @@ QStringList describe(const QMenu* menu, const QString& indent = {})
     return lines;
 }
 
-// The four menus as describe() shows them in language: the English captions, with the
-// translated ones of the caption table in their places.
-std::vector<QStringList> menusIn(int language)
+// The four English menus as describe() shows them.
+std::vector<QStringList> englishMenus()
 {
-    std::map<std::optional<Command>, QString> text = {{Command::FileOpen, "&Open..."},
-                                   {Command::ToggleControlPanel, "Color &Chooser"},
-                                   {Command::TogglePropertyPanel, "&Property Chooser"},
-                                   {std::nullopt, "Download Others"}, {Command::AppAbout, "About"},
-                                   {Command::HomePage, "Home Page"},
-                                   {Command::CheckForUpdate, "Check for update"}};
-    if (language > 0)
-        for (const lang::ItemCaption& c : lang::ItemCaptionTable)
-            text[c.command] = QString::fromUtf8(c.text[static_cast<size_t>(language)]);
-    return {{"57601 " + text[Command::FileOpen], "-"},
-            {"32860 " + text[Command::ToggleControlPanel],
-             "32861 " + text[Command::TogglePropertyPanel],
-             "Language>", "  32883 English", "  -", "  32882 German", "  -", "  32885 French",
-             "  -", "  32886 Spanish", "  -", "  32887 Italina", "  -", "  32888 Russian", "  -"},
+    return {{"57601 &Open...", "-"},
+            {"32860 Color &Chooser", "32861 &Property Chooser", "Language>", "  32883 English",
+             "  -", "  32882 German", "  -", "  32885 French", "  -", "  32886 Spanish", "  -",
+             "  32887 Italina", "  -", "  32888 Russian", "  -"},
             {"32873 Show Plugins", "-", "32875 Download Perfect decoder(The Best)", "-",
-             "32868 K-Lite Mega Codec Pack(Recommend)", "-", text[std::nullopt] + ">",
+             "32868 K-Lite Mega Codec Pack(Recommend)", "-", "Download Others>",
              "  32866 FFDShow MPEG4 Video Decoder", "  -", "  32867 Divx Codec Pack", "  -",
              "  32871 Xvid Codec pack", "  -", "  32869 Apple Quick Time Full", "  -",
              "  32872 DVD Decoder ", "-"},
-            {"57664 " + text[Command::AppAbout], "-", "32876 " + text[Command::HomePage], "-",
-             "32879 " + text[Command::CheckForUpdate]}};
+            {"57664 About", "-", "32876 Home Page", "-", "32879 Check for update"}};
+}
+
+// The menus without their captions: each command's number, separators and submenu marks in
+// their places. (The captions of every language are checked at the frame.)
+std::vector<QStringList> layoutOf(std::vector<QStringList> menus)
+{
+    static const QRegularExpression command("^(\\s*)(\\d+) .*$");
+    static const QRegularExpression submenu("^(\\s*).*>$");
+    for (QStringList& menu : menus)
+        for (QString& line : menu)
+            line = line.replace(command, "\\1\\2").replace(submenu, "\\1>");
+    return menus;
 }
 
 class ExplorerBarTest : public ::testing::Test {
@@ -111,7 +111,7 @@ TEST_F(ExplorerBarTest, StartsWithTheInitialButtonsAndEnglishMenus)
     EXPECT_EQ(bar->homeLinkButton()->commandId(), Command::ProductSite);
     EXPECT_EQ(bar->homeLinkButton()->width(), 33);
     EXPECT_EQ(bar->height(), 36);
-    EXPECT_EQ(menus(), menusIn(0));
+    EXPECT_EQ(menus(), englishMenus());
 }
 
 // The product-site button sits at the right edge and shows only while it clears the help
@@ -131,35 +131,30 @@ TEST_F(ExplorerBarTest, HomeLinkKeepsToTheRightEdgeWhileItFits)
     }
 }
 
-// Every caption of the menu tables appears in its place; the language submenu and the codec
-// entries stay English. A rebuilt bar has no product-site button; an invalid language leaves
-// no menu buttons until a valid one.
-TEST_F(ExplorerBarTest, EveryMenuCaptionInEveryLanguage)
+// A rebuilt bar has the same entries in every language, without the product-site button; an
+// invalid language leaves no menu buttons until a valid one.
+TEST_F(ExplorerBarTest, RebuiltMenusKeepTheirEntriesInEveryLanguage)
 {
     for (int language : {1, 2, 3, 4, 5, 0}) {
         SCOPED_TRACE(language);
         bar->RebuildMenus(language);
-        QStringList expectedButtons;
-        for (int b = 0; b < lang::MenuButtonCount; ++b)
-            expectedButtons << QString::fromUtf8(
-                lang::menuButtonCaption(language, static_cast<lang::MenuButton>(b)));
-        EXPECT_EQ(captions(), expectedButtons);
-        EXPECT_EQ(menus(), menusIn(language));
+        EXPECT_EQ(bar->menuButtons().size(), 4u);
+        EXPECT_EQ(layoutOf(menus()), layoutOf(englishMenus()));
         EXPECT_EQ(bar->homeLinkButton(), nullptr);
     }
+    // Language 0 shows the menus' own English captions, on buttons named a little apart from
+    // the start-up ones.
+    EXPECT_EQ(menus(), englishMenus());
     EXPECT_EQ(captions(), (QStringList{"Open Media", "View", "Plugins", "help"}));
     // Old buttons go once control is back in the event loop.
     EXPECT_EVENTUALLY((bar->findChildren<CExplorerToolbarMenuButton*>().size()) == (4));
-    bar->RebuildMenus(5);
-    EXPECT_EQ(captions(), (QStringList{"файл", "мнение", "Плагин", "помощь"}));
-    EXPECT_EQ(menus()[3].at(4), "32879 Обновления");
 
     bar->RebuildMenus(6);
     EXPECT_TRUE(bar->menuButtons().empty());
     bar->RebuildMenus(-1);
     EXPECT_TRUE(bar->menuButtons().empty());
     bar->RebuildMenus(2);
-    EXPECT_EQ(captions(), (QStringList{"Fichier", "Vue", "Plugins", "Aider"}));
+    EXPECT_EQ(bar->menuButtons().size(), 4u);
 }
 
 // Menu items and buttons send their commands; in German the plug-in menu's seventh entry
