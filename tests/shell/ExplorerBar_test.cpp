@@ -169,8 +169,9 @@ TEST_F(ExplorerBarTest, MenuItemsAndButtonsSendTheirCommands)
     QTest::mouseClick(bar->homeLinkButton(), Qt::LeftButton);
     bar->RebuildMenus(1);
     ASSERT_TRUE(menudriver::clickPath(button(2), {"Andere", "Xvid Codec pack"}));
-    EXPECT_EQ(triggered, (std::vector<Command>{Command::FileOpen, Command::CheckForUpdate, Command::Back,
-                                           Command::Forward, Command::ProductSite, Command::DownloadXvid}));
+    EXPECT_EQ(triggered, (std::vector<Command>{Command::FileOpen, Command::CheckForUpdate,
+                                               Command::Back, Command::Forward,
+                                               Command::ProductSite, Command::DownloadXvid}));
 }
 
 // Update handlers decide what a menu shows enabled and which bar buttons work (the frame's

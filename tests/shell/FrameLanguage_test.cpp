@@ -112,8 +112,9 @@ QByteArray stored(int language)
 // lang.dat; German chosen from the menu survives a restart.
 TEST_F(FrameTest, EveryLanguageAppliesAndGermanSurvivesARestart)
 {
-    const Command commands[] = {Command::LanguageEnglish, Command::LanguageGerman,  Command::LanguageFrench,
-                            Command::LanguageSpanish, Command::LanguageItalian, Command::LanguageRussian};
+    const Command commands[] = {Command::LanguageEnglish, Command::LanguageGerman,
+                                Command::LanguageFrench,  Command::LanguageSpanish,
+                                Command::LanguageItalian, Command::LanguageRussian};
     createFrame();
     for (int language : {5, 4, 3, 2, 0}) {
         ASSERT_TRUE(frame->dispatchCommand(commands[language]));

@@ -89,7 +89,8 @@ TEST(NavigationBarStyle, NarrowAndWideStylesKeepTheGroupInPlace)
         bar->setGeometry(0, 40, width, 60);
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
-        return std::make_pair(bar->isWideStyle(), bar->buttonRect(Command::Stop).left() - width / 2);
+        return std::make_pair(bar->isWideStyle(),
+                              bar->buttonRect(Command::Stop).left() - width / 2);
     };
     const auto narrow = groupOffset(479);
     const auto wide = groupOffset(480);
