@@ -27,7 +27,8 @@ void SceneRenderer::Impl::drawFrame()
 
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
-    if (!videoReady_) {
+    // A texture to be made again needs a frame; while a file loads there is none.
+    if (!videoReady_ || (textureStale_ && !lastFrame_)) {
         glFlush();
         return;
     }

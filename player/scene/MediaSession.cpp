@@ -19,8 +19,13 @@ VideoFormat readFormat(VideoTexture* handle)
 
 MediaSession::~MediaSession()
 {
-    if (handle_)
-        DeleteVideoTexture(handle_);
+    deleteHandle(handle_);
+}
+
+void MediaSession::deleteHandle(VideoTexture* handle)
+{
+    if (handle)
+        DeleteVideoTexture(handle);
 }
 
 void MediaSession::createHandle()
@@ -29,7 +34,8 @@ void MediaSession::createHandle()
         handle_ = CreateVideoTexture();
 }
 
-MediaSession::LoadResult MediaSession::load(VideoTexture* handle, const std::string& path)
+MediaSession::LoadResult MediaSession::load(VideoTexture* handle, const std::string& path,
+                                            const std::function<bool()>& stillWanted)
 {
     LoadResult result;
     if (path.find('\0') != std::string::npos) {
@@ -40,6 +46,11 @@ MediaSession::LoadResult MediaSession::load(VideoTexture* handle, const std::str
     }
     if (!LoadVideo(handle, path.c_str(), FRAMELIFT_SIZE_POWER_OF_TWO_UP, 0))
         return result;
+    if (stillWanted && !stillWanted()) {
+        // Nobody waits for it: it must not start playing its sound.
+        FreeVideo(handle);
+        return result;
+    }
     Play(handle);
     // Waits for the first frame; null when none comes in time (no video stream, a decoder
     // that stalls), and such a file must not leave its sound playing behind a black picture.
@@ -66,8 +77,11 @@ bool MediaSession::open(const std::string& path)
 VideoTexture* MediaSession::lend()
 {
     createHandle();
-    // A load releases whatever was open, so nothing of it may be drawn from here on.
-    closed();
+    // A load releases whatever was open, so no frame of it may be read from here on.
+    open_ = false;
+    format_ = VideoFormat{};
+    if (observer_)
+        observer_->videoSuspended();
     VideoTexture* handle = handle_;
     handle_ = nullptr;
     return handle;
@@ -75,8 +89,8 @@ VideoTexture* MediaSession::lend()
 
 void MediaSession::adopt(VideoTexture* handle, const LoadResult& result)
 {
-    if (handle_ && handle_ != handle)
-        DeleteVideoTexture(handle_);
+    if (handle_ != handle)
+        deleteHandle(handle_);
     handle_ = handle;
     if (!result.played) {
         closed();

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 struct VideoTexture;
@@ -36,6 +37,9 @@ public:
         // firstFrame is valid until the next frame is asked for or the video goes.
         virtual void videoOpened(const VideoFormat& format, const uint8_t* firstFrame) = 0;
         virtual void videoClosed() = 0;
+        // The handle went to a load: no frame comes until the load's result is adopted, and
+        // the frames handed out so far are gone (what was uploaded of them may still show).
+        virtual void videoSuspended() = 0;
     };
 
     // The outcome of loading a file on a handle.
@@ -80,8 +84,12 @@ public:
     Frame nextFrame();
 
     // The open's work on a handle the caller owns alone: load, play, wait for the first frame;
-    // a file that loads but brings no frame is released again. Any thread.
-    static LoadResult load(VideoTexture* handle, const std::string& path);
+    // a file that loads but brings no frame is released again, and so is one that nobody wants
+    // any more once it has loaded (stillWanted returns false). Any thread.
+    static LoadResult load(VideoTexture* handle, const std::string& path,
+                           const std::function<bool()>& stillWanted = {});
+    // Deletes a handle nobody adopts. Any thread that owns it alone.
+    static void deleteHandle(VideoTexture* handle);
     // Gives the handle away for a load elsewhere (made first when there is none). The session
     // is closed and holds no handle until adopt().
     VideoTexture* lend();

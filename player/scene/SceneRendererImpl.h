@@ -31,6 +31,7 @@ public:
     // MediaSession::Observer
     void videoOpened(const VideoFormat& format, const uint8_t* firstFrame) override;
     void videoClosed() override;
+    void videoSuspended() override;
 
 private:
     friend class SceneRenderer;  // its accessors read the state

@@ -23,6 +23,13 @@ void SceneRenderer::Impl::videoClosed()
     lastFrame_ = nullptr;
 }
 
+void SceneRenderer::Impl::videoSuspended()
+{
+    // While a file loads the picture stays as it was: the texture holds the last frame, and
+    // no frame is read until the load is done.
+    lastFrame_ = nullptr;
+}
+
 void SceneRenderer::Impl::defineTextureImage()
 {
     // Rows of 3-byte pixels are packed without padding.

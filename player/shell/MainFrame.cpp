@@ -67,6 +67,7 @@ void CMainFrame::createView(KeyStateSource* keys)
     setCentralWidget(view_);
     // The transport bar's buttons are dispatched like every other command.
     connect(view_, &CBCGPMediaPlayerView::commandIssued, this, &CMainFrame::dispatchCommand);
+    connect(view_, &CBCGPMediaPlayerView::openFinished, this, &CMainFrame::finishOpen);
 }
 
 QAction* CMainFrame::addCommandAction(Command id, const QString& text, const QKeySequence& shortcut)
@@ -149,25 +150,24 @@ void CMainFrame::updateCommandUI()
     }
 }
 
-
 // ---- Open sequence ---------------------------------------------------------------------
 
 void CMainFrame::OpenMediaFile()
 {
-    if (!view_)
-        return;
-    view_->OpenMedia();
-    // Whether or not a file was chosen: read the (possibly unchanged) file, then play.
-    ReadMediaInfo();
-    view_->transport().setPlayState(PlayState::Playing);
-    updateCommandUI();
+    if (view_)
+        view_->OpenMedia();
 }
 
 void CMainFrame::OpenMediaFile(const QString& path)
 {
-    if (!view_)
-        return;
-    view_->OpenMediaPath(path);
+    if (view_)
+        view_->OpenMediaPath(path);
+}
+
+void CMainFrame::finishOpen()
+{
+    // Whether or not a file was chosen or played: read the (possibly unchanged) file, then
+    // play.
     ReadMediaInfo();
     view_->transport().setPlayState(PlayState::Playing);
     updateCommandUI();

@@ -55,6 +55,8 @@ public:
     void updateCommandUI();
 
     // The open sequence: "Open..." with the file dialog, or a given file (the command line).
+    // The view opens the file without holding up the window; once it is over, the frame reads
+    // the media information and sets the view playing.
     void OpenMediaFile();
     void OpenMediaFile(const QString& path);
     // Reads currentMediaPath's reports and stores its duration in mediaDurationMs.
@@ -110,6 +112,8 @@ private:
     QAction* addCommandAction(Command id, const QString& text, const QKeySequence& shortcut = {});
     // Where the view would lie on the screen after the bars that remain are laid out.
     QRect viewScreenRect();
+    // The end of the open sequence, when the view's open is over.
+    void finishOpen();
     // Shows the reader's pages (the media-information panel shows them).
     void showMediaReport(const mediainfo::MediaReport& report);
 

@@ -55,6 +55,7 @@ CBCGPMediaPlayerView::CBCGPMediaPlayerView(AppState& app, FileChooser& chooser,
 CBCGPMediaPlayerView::~CBCGPMediaPlayerView()
 {
     renderTimer_.stop();
+    showBusy(false);
     barWatcher_.reset();
     // The transport's signals reach the bar no more, and its clock stops.
     transport_.reset();
@@ -85,6 +86,7 @@ void CBCGPMediaPlayerView::followTransport()
     connect(t, &Transport::positionChanged, this, &CBCGPMediaPlayerView::showPosition);
     connect(t, &Transport::stateChanged, this, &CBCGPMediaPlayerView::updateBarCommands);
     connect(t, &Transport::opened, this, &CBCGPMediaPlayerView::opened);
+    connect(t, &Transport::openingChanged, this, &CBCGPMediaPlayerView::showBusy);
     // A paused picture holds its shape still; a resumed one gets its settings back.
     connect(t, &Transport::paused, this, [this] { renderer_->SetSpin(0, spinStep_); });
     connect(t, &Transport::resumed, this, &CBCGPMediaPlayerView::reapplySettings);
@@ -126,6 +128,7 @@ void CBCGPMediaPlayerView::OpenMedia()
     if (path.isEmpty()) {
         // Cancelled: nothing is opened; the settings go to the renderer again.
         reapplySettings();
+        emit openFinished();
         return;
     }
     OpenMediaPath(path);
@@ -138,15 +141,27 @@ void CBCGPMediaPlayerView::OpenMediaPath(const QString& path)
 
 void CBCGPMediaPlayerView::opened(bool played)
 {
-    if (!played) {
+    if (played) {
+        videoWidth_ = media_->format().videoWidth;
+        videoHeight_ = media_->format().videoHeight;
+        bar_->progressSlider()->setEnabled(true);
+        // The renderer starts a new video flat; the view gives it the panel's settings back.
+        reapplySettings();
+    } else {
         messages_.information(this, kMessageTitle, kDecoderMessage);
-        return;
     }
-    videoWidth_ = media_->format().videoWidth;
-    videoHeight_ = media_->format().videoHeight;
-    bar_->progressSlider()->setEnabled(true);
-    // The renderer starts a new video flat; the view gives it the panel's settings back.
-    reapplySettings();
+    emit openFinished();
+}
+
+void CBCGPMediaPlayerView::showBusy(bool busy)
+{
+    if (busy == busyCursor_)
+        return;
+    busyCursor_ = busy;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+    else
+        QApplication::restoreOverrideCursor();
 }
 
 void CBCGPMediaPlayerView::clearPosition()

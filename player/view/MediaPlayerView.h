@@ -4,9 +4,10 @@
 // the picture by size mode and proportion, switches full-screen mode, keeps the scene
 // settings the control panel sends and answers the transport commands. What the video is
 // doing (open, play and pause, the position clock, Stop, Back and Forward, seeking) is its
-// Transport's; the view shows it on the bar and in the scene.
+// Transport's; the view shows it on the bar and in the scene, and shows the busy cursor while
+// a file opens.
 //
-// Everything runs on the UI thread.
+// Everything runs on the UI thread except the loads of the transport's opener.
 #pragma once
 
 #include "CommandTarget.h"
@@ -51,7 +52,7 @@ public:
     }
 
     // Open and play. OpenMedia asks for the file; OpenMediaPath opens the given one (the
-    // command line's).
+    // command line's). Both return before the file is open: openFinished() follows.
     void OpenMedia();
     void OpenMediaPath(const QString& path);
 
@@ -85,6 +86,10 @@ public:
 signals:
     // A transport bar button was clicked. The host dispatches it like any other command.
     void commandIssued(Command id);
+    // An open asked for by OpenMedia or OpenMediaPath is over: the file plays, its message
+    // was shown, or the dialog was cancelled. An open that another one replaced, or that Stop
+    // dropped, never finishes.
+    void openFinished();
 
 protected:
     void resizeEvent(QResizeEvent*) override;
@@ -104,6 +109,7 @@ private:
     void opened(bool played);
     void showPosition(int seconds, int totalSeconds, bool moveSlider);
     void clearPosition();
+    void showBusy(bool busy);
 
     AppState& app_;
     FileChooser& chooser_;
@@ -118,6 +124,7 @@ private:
     QBasicTimer renderTimer_;
 
     WindowState windowState_ = WindowState::Windowed;
+    bool busyCursor_ = false;
     int proportion_ = 400;
     int videoWidth_ = 0;
     int videoHeight_ = 0;

@@ -4,19 +4,39 @@
 #include "MediaSession.h"
 #include "ViewLayout.h"
 
+#include <utility>
+
 Transport::Transport(MediaSession& media, AppState& app, QObject* parent)
-    : QObject(parent), media_(media), app_(app), clock_([this] { return clockStep(); })
+    : QObject(parent), media_(media), app_(app), opener_(media),
+      clock_([this] { return clockStep(); })
 {
+}
+
+void Transport::startOpening(const std::string& path, MediaOpener::Done done)
+{
+    const bool wasOpening = opener_.isOpening();
+    opener_.open(path, std::move(done));
+    if (!wasOpening)
+        emit openingChanged(true);
 }
 
 void Transport::open(const QString& path)
 {
     app_.currentMediaPath = path.toStdString();
-    const bool wasCounting = clock_.isRunning();
-    if (!media_.open(app_.currentMediaPath)) {
-        // The library has already let go of any earlier video: stop its clock and reset the
-        // bar so that nothing pretends to play.
-        if (wasCounting)
+    // The library lets go of the video that plays as soon as the load begins: its clock ends
+    // with it.
+    stopOnFailure_ = stopOnFailure_ || clock_.isRunning();
+    clock_.end();
+    startOpening(app_.currentMediaPath, [this](bool played) { finishOpen(played); });
+}
+
+void Transport::finishOpen(bool played)
+{
+    emit openingChanged(false);
+    const bool stopFirst = std::exchange(stopOnFailure_, false);
+    if (!played) {
+        // Nothing may pretend to play: the bar is reset when a video had been counting.
+        if (stopFirst)
             stop();
         emit opened(false);
         return;
@@ -32,6 +52,11 @@ void Transport::open(const QString& path)
 
 void Transport::stop()
 {
+    if (opener_.isOpening()) {
+        opener_.cancel();
+        stopOnFailure_ = false;
+        emit openingChanged(false);
+    }
     mediaActive_ = false;
     clock_.end();
     media_.close();
@@ -42,7 +67,7 @@ void Transport::stop()
 
 void Transport::togglePlayPause()
 {
-    if (!mediaActive_)
+    if (!mediaActive_ || opener_.isOpening())
         return;
     if (playState_ == PlayState::Playing) {
         emit playSymbolChanged(1);
@@ -55,11 +80,16 @@ void Transport::togglePlayPause()
         emit playSymbolChanged(0);
         playState_ = PlayState::Playing;
         // Opening the paused file again goes on from where it was paused.
-        media_.open(app_.currentMediaPath);
+        startOpening(app_.currentMediaPath, [this](bool) { finishResume(); });
         clock_.release();
         emit stateChanged();
-        emit resumed();
     }
+}
+
+void Transport::finishResume()
+{
+    emit openingChanged(false);
+    emit resumed();
 }
 
 void Transport::setPlayState(PlayState state)
@@ -70,7 +100,7 @@ void Transport::setPlayState(PlayState state)
 
 void Transport::back()
 {
-    if (!mediaActive_ || positionSeconds_ < kStepSeconds)
+    if (!mediaActive_ || opener_.isOpening() || positionSeconds_ < kStepSeconds)
         return;
     positionSeconds_ -= kStepSeconds;
     media_.seek(positionSeconds_);
@@ -79,7 +109,8 @@ void Transport::back()
 
 void Transport::forward()
 {
-    if (!mediaActive_ || positionSeconds_ > totalSeconds() - kStepSeconds)
+    if (!mediaActive_ || opener_.isOpening() ||
+        positionSeconds_ > totalSeconds() - kStepSeconds)
         return;
     positionSeconds_ += kStepSeconds;
     media_.seek(positionSeconds_);
@@ -88,6 +119,8 @@ void Transport::forward()
 
 void Transport::seekToPercent(int percent)
 {
+    if (opener_.isOpening())
+        return;
     positionSeconds_ = view_layout::secondsForPercent(app_.mediaDurationMs, percent);
     media_.seek(positionSeconds_);
     // The slider is where the user put it; only the time follows at once.

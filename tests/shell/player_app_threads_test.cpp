@@ -63,6 +63,13 @@ protected:
         ASSERT_TRUE(app->InitInstance(QStringList{"VelmoraPlayer"} + files));
         ASSERT_TRUE(QTest::qWaitForWindowExposed(frame()));
         leakcheck::keepGlDriverLoaded();
+        waitForOpen();
+    }
+    // A file opens on a worker while the window answers.
+    void waitForOpen() const
+    {
+        EXPECT_TRUE(VELMORA_WAIT_FOR(!view()->transport().isOpening(), 30000))
+            << "the open never finished";
     }
     void TearDown() override
     {
@@ -112,6 +119,7 @@ TEST_F(PlayerAppTest, AnUnplayableCommandLineFileShowsTheMessageAndTheProgramRun
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame()));
     QTest::keyClick(frame(), Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(chooser.asked, 1);
+    waitForOpen();
     EXPECT_TRUE(view()->renderer().videoReady());
 }
 
@@ -129,6 +137,7 @@ TEST_F(PlayerAppTest, CtrlOShowsTheDialogOpensAndPlays)
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame()));
     QTest::keyClick(frame(), Qt::Key_O, Qt::ControlModifier);
     ASSERT_EQ(chooser.asked, 1);
+    waitForOpen();
     EXPECT_TRUE(view()->renderer().videoReady());
     EXPECT_EQ(view()->transport().playState(), PlayState::Playing);
     EXPECT_EQ(app->state().mediaDurationMs, 2000);

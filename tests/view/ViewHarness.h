@@ -3,6 +3,7 @@
 #pragma once
 
 #include "AppState.h"
+#include "Eventually.h"
 #include "MediaInfoReader.h"
 #include "MediaPlayerView.h"
 #include "NavigationBar.h"
@@ -85,6 +86,7 @@ public:
     void openWithDialog()
     {
         view->OpenMedia();
+        waitForOpen();
         app.mediaDurationMs = mediainfo::readMediaReport(app.currentMediaPath).durationMs;
         view->transport().setPlayState(PlayState::Playing);
     }
@@ -96,7 +98,15 @@ public:
         app.mediaDurationMs = durationMs;
         chooser.answers.push_back(QString::fromStdString(path));
         view->OpenMedia();
+        waitForOpen();
         view->transport().setPlayState(PlayState::Playing);
+    }
+
+    // Opens (and resumes) run on a worker; the window answers meanwhile.
+    void waitForOpen() const
+    {
+        EXPECT_TRUE(VELMORA_WAIT_FOR(!view->transport().isOpening(), 30000))
+            << "the open never finished";
     }
 
     CNavigationBar* bar() const { return view->navigationBar(); }

@@ -1,12 +1,27 @@
 // Opening files in the view: command states before and after, the picture and where it is
-// placed, a file no decoder takes, and a cancelled dialog.
+// placed, a file no decoder takes, a cancelled dialog, and loads that take long.
 #include "Eventually.h"
 #include "CommandIds.h"
 #include "ViewHarness.h"
 
+#include <QApplication>
+#include <QCursor>
+#include <QElapsedTimer>
 #include <QImage>
+#include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <fstream>
+#include <mutex>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace viewtest;
 
@@ -172,4 +187,144 @@ TEST(ViewOpen, SettingsReachTheRendererAndSurviveAnOpen)
     h.open(shortClip());
     EXPECT_EQ(h.renderer().surfaceMode(), SurfaceMode::Bethel2);
     EXPECT_EQ(h.renderer().shapeKind(), ShapeKind::Cube);
+}
+
+namespace {
+
+// A named pipe in the media folder that the test holds open for writing: a reader finds no
+// bytes and waits for them, so loading it lasts until the test lets go. Letting go puts a text
+// file in the pipe's place, for a reader that comes late, then ends the pipe's stream: the
+// load fails either way. Should the test never get to let go (a UI thread that waits for the
+// load), the pipe lets go by itself after `latest`.
+class SlowFile {
+public:
+    explicit SlowFile(const std::string& name,
+                      std::chrono::milliseconds latest = std::chrono::seconds(8))
+        : path(testmedia::mediaDir() + "/" + name + "-" + std::to_string(::getpid()) + ".avi")
+    {
+        ::unlink(path.c_str());
+        if (::mkfifo(path.c_str(), 0600) == 0)
+            fd_ = ::open(path.c_str(), O_RDWR | O_NONBLOCK);
+        guard_ = std::thread([this, latest] {
+            std::unique_lock<std::mutex> lock(mutex_);
+            asked_.wait_for(lock, latest, [this] { return letGoAsked_; });
+            release();
+        });
+    }
+    ~SlowFile()
+    {
+        letGo();
+        ::unlink(path.c_str());
+    }
+    bool ready() const { return fd_ >= 0; }
+    void letGo()
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            letGoAsked_ = true;
+        }
+        asked_.notify_all();
+        if (guard_.joinable())
+            guard_.join();
+    }
+
+    const std::string path;
+
+private:
+    void release()
+    {
+        if (fd_ < 0)
+            return;
+        const std::string text = path + ".text";
+        std::ofstream(text) << "not a video\n";
+        ::rename(text.c_str(), path.c_str());
+        ::close(fd_);
+        fd_ = -1;
+    }
+
+    int fd_ = -1;
+    std::mutex mutex_;
+    std::condition_variable asked_;
+    bool letGoAsked_ = false;
+    std::thread guard_;
+};
+
+}  // namespace
+
+// A load that takes long leaves the window answering: the UI thread's timers keep ticking
+// while it loads, under the busy cursor, and its failure then shows the decoder message as a
+// quick failure does.
+TEST(ViewOpen, ASlowLoadLeavesTheWindowAnswering)
+{
+    ViewHarness h;
+    ASSERT_TRUE(h.exposed);
+    SlowFile slow("slow-load");  // after the harness: let go before the view waits for it
+    ASSERT_TRUE(slow.ready());
+    QElapsedTimer clock;
+    qint64 lastTick = 0, longestGap = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        longestGap = std::max(longestGap, clock.elapsed() - lastTick);
+        lastTick = clock.elapsed();
+    });
+    h.chooser.answers.push_back(QString::fromStdString(slow.path));
+    clock.start();
+    ticker.start(20);
+    h.view->OpenMedia();
+    EXPECT_TRUE(h.transport().isOpening());
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
+
+    // The load lasts at least this long; the ticks never stop for half of it.
+    constexpr qint64 kLoading = 4000;
+    QTest::qWait(kLoading);
+    EXPECT_TRUE(h.transport().isOpening());
+    EXPECT_LT(longestGap, kLoading / 2);
+    slow.letGo();
+    h.waitForOpen();
+    ASSERT_EQ(h.messages.boxes.size(), 1u);
+    EXPECT_EQ(h.messages.boxes[0].text, CBCGPMediaPlayerView::kDecoderMessage);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_FALSE(h.renderer().videoReady());
+}
+
+// An open while a slow one loads wins: it plays at once, and the slow one's result, when it
+// comes, changes nothing. While a file loads, the picture of the one before stays; Stop drops
+// a slow open as a later open does.
+TEST(ViewOpen, ALaterOpenOrStopDropsASlowOpen)
+{
+    ViewHarness h;
+    ASSERT_TRUE(h.exposed);
+    SlowFile first("slow-then-replaced"), second("slow-then-stopped");
+    ASSERT_TRUE(first.ready() && second.ready());
+    h.chooser.answers.push_back(QString::fromStdString(first.path));
+    h.view->OpenMedia();
+    ASSERT_TRUE(h.transport().isOpening());
+    h.open(shortClip());
+    EXPECT_TRUE(h.renderer().videoReady());
+    EXPECT_EQ(h.app.currentMediaPath, shortClip());
+    EXPECT_EQ(h.transport().loadsUnderWay(), 1);  // the slow one still loads
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    first.letGo();
+    ASSERT_EVENTUALLY(h.transport().loadsUnderWay() == 0);
+    EXPECT_TRUE(h.messages.boxes.empty());
+    EXPECT_TRUE(h.renderer().videoReady());
+    EXPECT_TRUE(h.transport().isMediaActive());
+
+    h.chooser.answers.push_back(QString::fromStdString(second.path));
+    h.view->OpenMedia();
+    ASSERT_TRUE(h.transport().isOpening());
+    EXPECT_TRUE(pictureShown(h.view->sceneWidget(), QPoint(400, 200)));
+    ASSERT_EVENTUALLY(h.bar()->isButtonEnabled(Command::Stop));
+    h.click(Command::Stop);
+    EXPECT_FALSE(pictureShown(h.view->sceneWidget(), QPoint(400, 200)));
+    EXPECT_FALSE(h.transport().isOpening());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(h.timeText(), "00:00:00-00:00:00");
+    EXPECT_EQ(h.bar()->playIcon(), 1);
+    second.letGo();
+    ASSERT_EVENTUALLY(h.transport().loadsUnderWay() == 0);
+    EXPECT_TRUE(h.messages.boxes.empty());
+    EXPECT_FALSE(h.renderer().videoReady());
+    EXPECT_FALSE(h.transport().isMediaActive());
 }

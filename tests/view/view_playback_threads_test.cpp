@@ -133,6 +133,7 @@ TEST(ViewPlayback, PauseHoldsTheClockAndResumeGoesOnFromThePausedPicture)
     EXPECT_EQ(h.transport().playState(), PlayState::Playing);
     EXPECT_EQ(h.bar()->playIcon(), 0);
     EXPECT_FALSE(h.transport().isClockHeld());
+    h.waitForOpen();  // the paused file is opened again
     EXPECT_TRUE(h.renderer().videoReady());
     QTest::qWait(120);
     const QImage resumed = scene->grabFramebuffer();
