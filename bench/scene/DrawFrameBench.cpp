@@ -7,6 +7,7 @@
 // ratio against the reference of its video size.
 //
 //   bench-scene-drawframe [--benchmark_filter=...]     (needs a display: X or Wayland)
+#include "MediaSession.h"
 #include "SceneRenderer.h"
 #include "SceneWidget.h"
 
@@ -64,7 +65,7 @@ private:
 
 std::string clipFor(const VideoSize& size)
 {
-    testmedia::ClipSpec clip;
+    testmedia::ClipRequest clip;
     clip.name = "bench-scene-" + size.label() + ".avi";
     clip.width = size.width;
     clip.height = size.height;
@@ -79,7 +80,8 @@ constexpr int kViewH = 720;
 // A renderer with the clip open, drawn once so that the texture exists.
 struct OpenScene {
     OffscreenTarget target;
-    SceneRenderer renderer;
+    MediaSession media;
+    SceneRenderer renderer{media};
     bool ready = false;
 
     explicit OpenScene(const VideoSize& size)
@@ -87,7 +89,7 @@ struct OpenScene {
         if (!target.create(kViewW, kViewH))
             return;
         renderer.InitScene();
-        if (!renderer.OpenVideo(clipFor(size)))
+        if (!media.open(clipFor(size)))
             return;
         renderer.SetViewport(0, 0, kViewW, kViewH);
         renderer.DrawFrame();
@@ -95,7 +97,7 @@ struct OpenScene {
     }
     ~OpenScene()
     {
-        renderer.CloseVideo();
+        media.close();
         renderer.ReleaseGL();
     }
 };
@@ -108,8 +110,9 @@ void drawFrame(benchmark::State& state, VideoSize size, int surface, int shape)
         return;
     }
     SceneRenderer& r = scene.renderer;
-    r.BuildSurface(surface, 250, 1000, 1000, 1000, 1000, 1000, 1300, 1000, 1000);
-    r.SetShapeKind(shape);
+    r.BuildSurface({static_cast<SurfaceMode>(surface), 250,
+                    {1000, 1000, 1000, 1000, 1000, 1300, 1000, 1000}});
+    r.SetShapeKind(static_cast<ShapeKind>(shape));
     r.SetSpin(1, 3);
     long long bytes = 0;
     for (auto _ : state) {

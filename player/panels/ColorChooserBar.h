@@ -5,11 +5,13 @@
 //
 // The controls are laid out from the panel's dialog template, in dialog units converted
 // with the panel font's metrics. The push buttons (Reset, the preset steps and the four
-// scroll arrows) only announce their command ids through commandIssued; whoever owns the
-// panel routes them back to ResetSkinColor, StepColorPreset and ScrollContent.
+// scroll arrows) run the panel's own commands; the panel is also a command target, so the
+// same commands can be dispatched to it from elsewhere.
 #pragma once
 
+#include "CommandTarget.h"
 #include "DialogUnits.h"
+#include "SceneTypes.h"
 
 #include <QDockWidget>
 
@@ -22,10 +24,9 @@ class QSlider;
 class SceneSettingsSink;
 class SkinColorTarget;
 
-class CColorChooserBar : public QDockWidget {
+class CColorChooserBar : public QDockWidget, public CommandTarget {
     Q_OBJECT
 public:
-    static constexpr int kBarId = 0xE806;
     // Pixel sizes above which the scroll arrows hide.
     static constexpr int kArrowsHorizontalLimit = 310;
     static constexpr int kArrowsVerticalLimit = 570;
@@ -50,9 +51,12 @@ public:
     QWidget* client() const { return client_; }
     const DialogUnits& dialogUnits() const { return units_; }
 
-signals:
-    // A push button was clicked: 1053, 1054, 1055, 1084, 1085, 1119 or 1120.
-    void commandIssued(int id);
+    // CommandTarget: Reset, the preset steps and the scroll arrows.
+    bool handleCommand(Command id) override { return commands_.handleCommand(id); }
+    bool updateCommand(Command id, CommandState& state) override
+    {
+        return commands_.updateCommand(id, state);
+    }
 
 private:
     // The seventeen slider values in the order they are exchanged with their sliders.
@@ -64,6 +68,7 @@ private:
         ValueCount
     };
 
+    void createCommands();
     void createControls();
     void initialise();
     void setSlider(Value value, int minimum, int maximum, int position);
@@ -74,13 +79,18 @@ private:
 
     void onSliderMoved(int id);
     void onSizeModeClicked(int id);
-    void onSurfaceClicked(int id);
-    void onShapeClicked(int id);
+    void onSurfaceClicked(int radioId);
+    void onShapeClicked(int radioId);
     void onRotationClicked();
+    // The surface the Freedom sliders give now, with the depth the panel sends with it.
+    SurfaceSettings freedomSurface(int depth) const;
+    int sliderValue(int id) const;
 
     QSlider* slider(int id) const;
     QRadioButton* radio(int id) const;
+    QCheckBox* rotationCheck() const;
 
+    CommandTable commands_;
     SceneSettingsSink* settings_;
     SkinColorTarget* skin_;
     QWidget* client_ = nullptr;

@@ -13,7 +13,6 @@ class QTabWidget;
 class CEqualizerBar : public QDockWidget {
     Q_OBJECT
 public:
-    static constexpr int kBarId = 59399;
     static constexpr int kPageCount = 4;
 
     explicit CEqualizerBar(const QString& windowName, QWidget* parent = nullptr);

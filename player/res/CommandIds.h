@@ -1,10 +1,10 @@
-// Command ids of the player. They keep the integer values of the program's resources: menus,
-// toolbar and transport buttons send these, and command routing and update handlers use them.
+// The player's commands. Menus, toolbar buttons, the transport bar and the control panel's
+// push buttons send them; the command routing runs them and asks for their states. The
+// numbers are fixed: a menu item carries its command's number as its data, and the panel's
+// push buttons have the same number as their command.
 #pragma once
 
-namespace cmd {
-
-enum CommandId : int {
+enum class Command : int {
     // Transport (explorer bar back/forward and the navigation bar)
     Back = 1042,
     Forward = 1043,
@@ -15,7 +15,7 @@ enum CommandId : int {
     Sound = 1048,
     Volume = 1049,
 
-    // Control panel push buttons, routed through the main frame back to the panel
+    // Control panel push buttons
     ResetSkinColor = 1053,
     ColorPresetForward = 1054,
     ColorPresetBackward = 1055,
@@ -51,10 +51,11 @@ enum CommandId : int {
     LanguageItalian = 32887,
     LanguageRussian = 32888,
 
-    // Framework standard commands
+    // File and application
     FileNew = 57600,
     FileOpen = 57601,
     AppAbout = 57664,
 };
 
-}  // namespace cmd
+// The command's number, as menu items carry it.
+constexpr int toInt(Command command) { return static_cast<int>(command); }

@@ -1,20 +1,19 @@
 // The arrow keys turn the picture about a vertical axis and move it nearer or farther.
 #include "KeyStateSource.h"
 #include "SceneMath.h"
-#include "SceneState.h"
+#include "SceneRendererImpl.h"
 
-void SceneRenderer::PollArrowKeys()
+void SceneRenderer::Impl::pollArrowKeys()
 {
-    KeyStateSource* keys = d->keys;
-    if (!keys)
+    if (!keys_)
         return;
     // Every key is read on every poll, so each one's "pressed since" latch is consumed.
-    if (keys->readKey(ArrowKey::Right))
-        d->yawDegrees = scene::turnYaw(d->yawDegrees, scene::kYawStep);
-    if (keys->readKey(ArrowKey::Left))
-        d->yawDegrees = scene::turnYaw(d->yawDegrees, -scene::kYawStep);
-    if (keys->readKey(ArrowKey::Up))
-        d->depthOffset = scene::moveDepth(d->depthOffset, scene::kDepthStep);
-    if (keys->readKey(ArrowKey::Down))
-        d->depthOffset = scene::moveDepth(d->depthOffset, -scene::kDepthStep);
+    if (keys_->readKey(ArrowKey::Right))
+        yawDegrees_ = scene::turnYaw(yawDegrees_, scene::kYawStep);
+    if (keys_->readKey(ArrowKey::Left))
+        yawDegrees_ = scene::turnYaw(yawDegrees_, -scene::kYawStep);
+    if (keys_->readKey(ArrowKey::Up))
+        depthOffset_ = scene::moveDepth(depthOffset_, scene::kDepthStep);
+    if (keys_->readKey(ArrowKey::Down))
+        depthOffset_ = scene::moveDepth(depthOffset_, -scene::kDepthStep);
 }

@@ -16,15 +16,15 @@ namespace {
 // z of each point P(i, j), indexed [i][j].
 using Depths = std::array<std::array<float, 3>, 3>;
 
-Depths presetDepths(int mode, float d)
+Depths presetDepths(SurfaceMode mode, float d)
 {
     // Edge middles: left/right are P(1, 0) and P(1, 2), top/bottom are P(0, 1) and P(2, 1).
     float sides = 0, topBottom = 0, centre = 0;
     switch (mode) {
-    case 1: sides = -d; topBottom = -d; centre = -d; break;  // dish
-    case 2: sides = d;  topBottom = -d; centre = d;  break;
-    case 3: sides = -d; topBottom = d;  centre = -d; break;
-    case 4: sides = d;  topBottom = d;  centre = d;  break;  // dome
+    case SurfaceMode::Bethel1: sides = -d; topBottom = -d; centre = -d; break;  // dish
+    case SurfaceMode::Bethel2: sides = d;  topBottom = -d; centre = d;  break;
+    case SurfaceMode::Bethel3: sides = -d; topBottom = d;  centre = -d; break;
+    case SurfaceMode::Bethel4: sides = d;  topBottom = d;  centre = d;  break;  // dome
     default: break;
     }
     return {{{0, topBottom, 0}, {sides, centre, sides}, {0, topBottom, 0}}};
@@ -41,17 +41,18 @@ Depths freeDepths(const std::array<int, 8>& p)
 
 }  // namespace
 
-bool fillControlGrid(ControlPoints& grid, int mode, int videoWidth, int videoHeight,
-                     const SurfaceValues& values)
+bool fillControlGrid(ControlPoints& grid, const SurfaceSettings& surface, int videoWidth,
+                     int videoHeight)
 {
-    if (!drawsMesh(mode))
+    if (!drawsMesh(surface.mode))
         return false;
     const float hw = static_cast<float>(videoWidth / 2);
     const float hh = static_cast<float>(videoHeight / 2);
     const float xs[3] = {hw, 0.0f, -hw};
     const float ys[3] = {hh, 0.0f, -hh};
-    const Depths z = mode == 6 ? freeDepths(values.free)
-                               : presetDepths(mode, static_cast<float>(values.depth));
+    const Depths z = surface.mode == SurfaceMode::Freedom
+                         ? freeDepths(surface.freedom)
+                         : presetDepths(surface.mode, static_cast<float>(surface.depth));
     for (int j = 0; j < 3; ++j) {
         for (int i = 0; i < 3; ++i) {
             float* point = &grid[static_cast<std::size_t>(3 * i + 9 * j)];

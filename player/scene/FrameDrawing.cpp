@@ -1,85 +1,83 @@
 // One frame: the picture's surface, the translucent shape beside it, then the next video
 // frame into the texture.
 #include "CubeTable.h"
-#include "ControlGrid.h"
 #include "SceneMath.h"
-#include "SceneState.h"
+#include "SceneRendererImpl.h"
 
-void SceneRenderer::SetShapeKind(int kind)
+void SceneRenderer::Impl::setShapeKind(ShapeKind kind)
 {
-    if (kind >= 0 && kind <= 4)
-        d->shapeKind = kind;
+    if (isShapeKind(kind))
+        shapeKind_ = kind;
 }
 
-void SceneRenderer::SetSpin(int enabled, int step)
+void SceneRenderer::Impl::setSpin(int enabled, int step)
 {
-    d->spinEnabled = enabled;
-    d->spinStep = step;
+    spinEnabled_ = enabled;
+    spinStep_ = step;
 }
 
-void SceneRenderer::DrawFrame()
+void SceneRenderer::Impl::drawFrame()
 {
-    State& s = *d;
-    s.uploadedBytesLastFrame = 0;
-    scene::applyViewport(s);
-    if (s.evaluatorsStale) {
-        scene::applyEvaluators(s);
-        s.evaluatorsStale = false;
+    uploadedBytesLastFrame_ = 0;
+    applyViewport();
+    if (evaluatorsStale_) {
+        applyEvaluators();
+        evaluatorsStale_ = false;
     }
 
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
-    if (!s.videoReady) {
+    // A texture to be made again needs a frame; while a file loads there is none.
+    if (!videoReady_ || (textureStale_ && !lastFrame_)) {
         glFlush();
         return;
     }
-    if (s.textureStale)
-        scene::createVideoTexture(s);
+    if (textureStale_)
+        createVideoTexture();
 
     glPushMatrix();
     // Crop the power-of-two texture to the part that holds the video.
     glMatrixMode(GL_TEXTURE);
     glLoadIdentity();
-    glMultMatrixf(s.texScale.data());
+    glMultMatrixf(format_.scale.data());
     glMatrixMode(GL_MODELVIEW);
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, s.textureName);
+    glBindTexture(GL_TEXTURE_2D, textureName_);
 
     glPushMatrix();
-    PollArrowKeys();
+    pollArrowKeys();
     // Turn about a vertical axis through the flat picture's centre and move by the depth.
-    const float z = static_cast<float>(s.depthOffset);
+    const float z = static_cast<float>(depthOffset_);
     const float pivot = static_cast<float>(scene::kPictureDistance);
     glTranslatef(0.0f, 0.0f, z);
     glTranslatef(0.0f, 0.0f, z - pivot);
-    glRotatef(static_cast<float>(s.yawDegrees), 0.0f, 1.0f, 0.0f);
+    glRotatef(static_cast<float>(yawDegrees_), 0.0f, 1.0f, 0.0f);
     glTranslatef(0.0f, 0.0f, z + pivot);
-    DrawSurface();
+    drawSurface();
     // The shape stands apart from the arrow keys' turn and move.
     glPopMatrix();
     glPushMatrix();
-    DrawShape();
+    drawShape();
     glPopMatrix();
 
     glDisable(GL_TEXTURE_2D);
     glPopMatrix();
 
-    scene::feedVideoTexture(s);
+    feedVideoTexture();
     glFlush();
 }
 
-void SceneRenderer::DrawSurface()
+void SceneRenderer::Impl::drawSurface() const
 {
-    const State& s = *d;
     glPushMatrix();
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     // Face the light, whatever normal the previous frame's shape left behind.
     glNormal3f(0.0f, 0.0f, 1.0f);
-    if (s.surfaceMode == 0) {
-        const float w = static_cast<float>(s.videoWidth);
-        const float h = static_cast<float>(s.videoHeight);
-        glTranslatef(static_cast<float>(scene::flatPictureShift(s.videoWidth)),
-                     static_cast<float>(scene::flatPictureShift(s.videoHeight)),
+    if (surfaceMode_ == SurfaceMode::Normal) {
+        const float w = static_cast<float>(format_.videoWidth);
+        const float h = static_cast<float>(format_.videoHeight);
+        glTranslatef(static_cast<float>(scene::flatPictureShift(format_.videoWidth)),
+                     static_cast<float>(scene::flatPictureShift(format_.videoHeight)),
                      -static_cast<float>(scene::kPictureDistance));
         glBegin(GL_QUADS);
         glTexCoord2f(0.0f, 0.0f);
@@ -91,8 +89,8 @@ void SceneRenderer::DrawSurface()
         glTexCoord2f(0.0f, 1.0f);
         glVertex3f(0.0f, h, 0.0f);
         glEnd();
-    } else if (scene::drawsMesh(s.surfaceMode)) {
-        glTranslatef(0.0f, 0.0f, -static_cast<float>(scene::meshDistance(s.surfaceMode)));
+    } else if (drawsMesh(surfaceMode_)) {
+        glTranslatef(0.0f, 0.0f, -static_cast<float>(scene::meshDistance(surfaceMode_)));
         glEvalMesh2(GL_FILL, 0, 100, 0, 100);
     }
     glPopMatrix();
@@ -120,38 +118,37 @@ void standUpright(int spinDegrees)
 
 }  // namespace
 
-void SceneRenderer::DrawShape()
+void SceneRenderer::Impl::drawShape()
 {
-    State& s = *d;
     glPushMatrix();
     glColor4f(1.0f, 1.0f, 1.0f, 0.6f);  // 60 % opaque over the picture
-    const int angle = s.spinDegrees;
+    const int angle = spinDegrees_;
     bool drawn = true;
-    switch (s.shapeKind) {
-    case 1:
+    switch (shapeKind_) {
+    case ShapeKind::Cube:
         glTranslatef(0.0f, 0.0f, -50.0f);
         glRotatef(static_cast<float>(angle), 1.0f, 1.0f, 1.0f);
         drawCube();
         break;
-    case 2:
+    case ShapeKind::Sphere:
         glTranslatef(0.0f, 0.0f, -100.0f);
         standUpright(angle);
-        if (s.quadric)
-            gluSphere(s.quadric, 30.0, 50, 100);
+        if (quadric_)
+            gluSphere(quadric_, 30.0, 50, 100);
         break;
-    case 3:
+    case ShapeKind::Cylinder:
         glTranslatef(0.0f, 0.0f, -100.0f);
         glTranslatef(0.0f, -25.0f, 0.0f);
         standUpright(angle);
-        if (s.quadric)
-            gluCylinder(s.quadric, 30.0, 30.0, 50.0, 50, 100);
+        if (quadric_)
+            gluCylinder(quadric_, 30.0, 30.0, 50.0, 50, 100);
         break;
-    case 4:
+    case ShapeKind::Taper:
         glTranslatef(0.0f, 0.0f, -100.0f);
         glTranslatef(0.0f, -20.0f, 0.0f);
         standUpright(angle);
-        if (s.quadric)
-            gluCylinder(s.quadric, 35.0, 0.0, 50.0, 50, 100);
+        if (quadric_)
+            gluCylinder(quadric_, 35.0, 0.0, 50.0, 50, 100);
         break;
     default:
         drawn = false;
@@ -159,7 +156,7 @@ void SceneRenderer::DrawShape()
     }
     // The new angle shows in the next frame.
     if (drawn)
-        s.spinDegrees = scene::advanceSpin(s.spinDegrees, s.spinEnabled, s.spinStep);
-    s.spinDegrees = scene::wrapSpin(s.spinDegrees);
+        spinDegrees_ = scene::advanceSpin(spinDegrees_, spinEnabled_, spinStep_);
+    spinDegrees_ = scene::wrapSpin(spinDegrees_);
     glPopMatrix();
 }

@@ -3,6 +3,8 @@
 // ratio of the projection.
 #pragma once
 
+#include "SceneTypes.h"
+
 namespace scene {
 
 constexpr int kYawStep = 2;         // degrees per frame while a left or right arrow counts
@@ -38,14 +40,14 @@ constexpr int wrapSpin(int degrees) { return degrees >= 360 ? degrees % 360 : de
 constexpr int flatPictureShift(int size) { return size / -2; }
 
 // Distance from the eye of the curved surface of a mode; 0 for modes without a mesh.
-constexpr int meshDistance(int surfaceMode)
+constexpr int meshDistance(SurfaceMode mode)
 {
-    switch (surfaceMode) {
-    case 1: return 550;
-    case 2:
-    case 3: return 650;
-    case 4: return 700;
-    case 6: return 750;
+    switch (mode) {
+    case SurfaceMode::Bethel1: return 550;
+    case SurfaceMode::Bethel2:
+    case SurfaceMode::Bethel3: return 650;
+    case SurfaceMode::Bethel4: return 700;
+    case SurfaceMode::Freedom: return 750;
     default: return 0;
     }
 }

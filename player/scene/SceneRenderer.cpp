@@ -1,30 +1,25 @@
 // The renderer's lifetime, its fixed scene state and the viewport with its projection.
-#include "SceneState.h"
 #include "SceneMath.h"
-
-#include <framelift.h>
+#include "SceneRendererImpl.h"
 
 #include <cmath>
 
-SceneRenderer::SceneRenderer(KeyStateSource* keys) : d(new State)
+SceneRenderer::Impl::Impl(MediaSession& media, KeyStateSource* keys) : media_(media), keys_(keys)
 {
-    d->keys = keys;
     // GLU keeps a quadric's settings in plain memory: no context is needed yet.
-    d->quadric = gluNewQuadric();
+    quadric_ = gluNewQuadric();
+    media_.setObserver(this);
 }
 
-SceneRenderer::~SceneRenderer()
+SceneRenderer::Impl::~Impl()
 {
-    // The handle stops and releases any open video itself.
-    if (d->videoHandle)
-        DeleteVideoTexture(d->videoHandle);
+    media_.setObserver(nullptr);
     // The texture belongs to the context and goes with it; the quadric is plain memory.
-    if (d->quadric)
-        gluDeleteQuadric(d->quadric);
-    delete d;
+    if (quadric_)
+        gluDeleteQuadric(quadric_);
 }
 
-void SceneRenderer::InitScene()
+void SceneRenderer::Impl::initScene()
 {
     glEnable(GL_DEPTH_TEST);
     glFrontFace(GL_CCW);
@@ -46,87 +41,96 @@ void SceneRenderer::InitScene()
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_BLEND);
 
-    if (!d->quadric)
-        d->quadric = gluNewQuadric();
-    if (d->quadric) {
-        gluQuadricNormals(d->quadric, GLU_FLAT);
-        gluQuadricTexture(d->quadric, GL_TRUE);
+    if (!quadric_)
+        quadric_ = gluNewQuadric();
+    if (quadric_) {
+        gluQuadricNormals(quadric_, GLU_FLAT);
+        gluQuadricTexture(quadric_, GL_TRUE);
     }
 
     // A new context (the widget may have been moved to another window) holds none of the
     // objects and maps of the old one: rebuild them at the next frame.
-    d->evaluatorsStale = d->surfaceBuilt;
-    d->textureStale = d->videoReady;
-    d->sceneInitialised = true;
+    evaluatorsStale_ = surfaceBuilt_;
+    textureStale_ = videoReady_;
 
-    if (!d->videoHandle)
-        d->videoHandle = CreateVideoTexture();
+    media_.createHandle();
 }
 
-void SceneRenderer::ReleaseGL()
+void SceneRenderer::Impl::releaseGL()
 {
-    if (d->textureName != 0)
-        glDeleteTextures(1, &d->textureName);
-    d->textureName = 0;
-    d->textureStale = d->videoReady;
-    if (d->quadric)
-        gluDeleteQuadric(d->quadric);
-    d->quadric = nullptr;
-    d->sceneInitialised = false;
+    if (textureName_ != 0)
+        glDeleteTextures(1, &textureName_);
+    textureName_ = 0;
+    textureStale_ = videoReady_;
+    if (quadric_)
+        gluDeleteQuadric(quadric_);
+    quadric_ = nullptr;
 }
 
-void SceneRenderer::SetViewport(int x, int y, int w, int h)
+void SceneRenderer::Impl::setViewport(int x, int y, int w, int h)
 {
-    d->hasViewport = true;
-    d->viewX = x;
-    d->viewY = y;
-    d->viewW = w;
-    d->viewH = h;
-    d->viewportRect = ViewportRect{0, 0, w, h};
+    hasViewport_ = true;
+    viewX_ = x;
+    viewY_ = y;
+    viewW_ = w;
+    viewH_ = h;
+    viewportRect_ = ViewportRect{0, 0, w, h};
 }
 
-void SceneRenderer::SetDevicePixelRatio(double ratio)
+void SceneRenderer::Impl::setDevicePixelRatio(double ratio)
 {
     if (std::isfinite(ratio) && ratio > 0.0)
-        d->devicePixelRatio = ratio;
+        devicePixelRatio_ = ratio;
 }
 
-namespace scene {
-
-void applyViewport(const SceneRenderer::State& s)
+void SceneRenderer::Impl::applyViewport() const
 {
-    if (s.hasViewport) {
-        const double r = s.devicePixelRatio;
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    if (hasViewport_) {
+        const double r = devicePixelRatio_;
         auto px = [r](int v) { return static_cast<GLint>(std::lround(v * r)); };
         // A negative size is an error to GL; an empty viewport simply draws nothing.
-        glViewport(px(s.viewX), px(s.viewY), px(s.viewW > 0 ? s.viewW : 0),
-                   px(s.viewH > 0 ? s.viewH : 0));
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        gluPerspective(45.0, viewportAspect(s.viewW, s.viewH), 0.1, 1500.0);
-    } else {
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
+        glViewport(px(viewX_), px(viewY_), px(viewW_ > 0 ? viewW_ : 0),
+                   px(viewH_ > 0 ? viewH_ : 0));
+        gluPerspective(45.0, scene::viewportAspect(viewW_, viewH_), 0.1, 1500.0);
     }
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }
 
-}  // namespace scene
+// ---- The public face: each call goes to the implementation ------------------------------
 
-bool SceneRenderer::videoReady() const { return d->videoReady; }
-int SceneRenderer::surfaceMode() const { return d->surfaceMode; }
-int SceneRenderer::shapeKind() const { return d->shapeKind; }
-int SceneRenderer::spinDegrees() const { return d->spinDegrees; }
-int SceneRenderer::yawDegrees() const { return d->yawDegrees; }
-int SceneRenderer::depthOffset() const { return d->depthOffset; }
-ViewportRect SceneRenderer::viewportRect() const { return d->viewportRect; }
-const std::array<float, 27>& SceneRenderer::controlGrid() const { return d->controlGrid; }
-VideoTexture* SceneRenderer::videoHandle() const { return d->videoHandle; }
-int SceneRenderer::spinEnabled() const { return d->spinEnabled; }
-int SceneRenderer::spinStep() const { return d->spinStep; }
-int SceneRenderer::texWidth() const { return d->texWidth; }
-int SceneRenderer::texHeight() const { return d->texHeight; }
-const std::array<float, 16>& SceneRenderer::texScale() const { return d->texScale; }
-unsigned SceneRenderer::textureName() const { return d->textureName; }
-long long SceneRenderer::uploadedBytesLastFrame() const { return d->uploadedBytesLastFrame; }
+SceneRenderer::SceneRenderer(MediaSession& media, KeyStateSource* keys)
+    : d(std::make_unique<Impl>(media, keys))
+{
+}
+
+SceneRenderer::~SceneRenderer() = default;
+
+MediaSession& SceneRenderer::media() const { return d->media_; }
+void SceneRenderer::InitScene() { d->initScene(); }
+void SceneRenderer::ReleaseGL() { d->releaseGL(); }
+void SceneRenderer::SetViewport(int x, int y, int w, int h) { d->setViewport(x, y, w, h); }
+void SceneRenderer::SetDevicePixelRatio(double ratio) { d->setDevicePixelRatio(ratio); }
+void SceneRenderer::DrawFrame() { d->drawFrame(); }
+void SceneRenderer::SetShapeKind(ShapeKind kind) { d->setShapeKind(kind); }
+void SceneRenderer::SetSpin(int enabled, int step) { d->setSpin(enabled, step); }
+void SceneRenderer::BuildSurface(const SurfaceSettings& surface) { d->buildSurface(surface); }
+void SceneRenderer::PollArrowKeys() { d->pollArrowKeys(); }
+
+bool SceneRenderer::videoReady() const { return d->videoReady_; }
+SurfaceMode SceneRenderer::surfaceMode() const { return d->surfaceMode_; }
+ShapeKind SceneRenderer::shapeKind() const { return d->shapeKind_; }
+int SceneRenderer::spinDegrees() const { return d->spinDegrees_; }
+int SceneRenderer::yawDegrees() const { return d->yawDegrees_; }
+int SceneRenderer::depthOffset() const { return d->depthOffset_; }
+ViewportRect SceneRenderer::viewportRect() const { return d->viewportRect_; }
+const std::array<float, 27>& SceneRenderer::controlGrid() const { return d->controlGrid_; }
+int SceneRenderer::spinEnabled() const { return d->spinEnabled_; }
+int SceneRenderer::spinStep() const { return d->spinStep_; }
+int SceneRenderer::texWidth() const { return d->format_.texWidth; }
+int SceneRenderer::texHeight() const { return d->format_.texHeight; }
+const std::array<float, 16>& SceneRenderer::texScale() const { return d->format_.scale; }
+unsigned SceneRenderer::textureName() const { return d->textureName_; }
+long long SceneRenderer::uploadedBytesLastFrame() const { return d->uploadedBytesLastFrame_; }

@@ -1,17 +1,20 @@
-// SceneRenderer: draws the player's picture. Owns the fixed GL scene state, the GLU quadric,
-// the video texture and the one Framelift handle. It is not a widget: SceneWidget (or a
-// test's offscreen surface) creates the GL context and forwards to it.
+// SceneRenderer: draws the player's picture. Owns the fixed GL scene state, the GLU quadric
+// and the video texture; the video itself comes from a MediaSession, which it asks for the
+// newest frame on every frame it draws. It is not a widget: SceneWidget (or a test's
+// offscreen surface) creates the GL context and forwards to it.
 //
 // Threading: every method runs on the UI thread. Methods other than InitScene, DrawFrame and
 // ReleaseGL may be called without a current GL context: they record what they change and
 // DrawFrame applies it with the context current.
 #pragma once
 
-#include <array>
-#include <string>
+#include "SceneTypes.h"
 
-struct VideoTexture;
+#include <array>
+#include <memory>
+
 class KeyStateSource;
+class MediaSession;
 
 // Window rectangle of the last viewport: (0, 0, w, h).
 struct ViewportRect {
@@ -21,13 +24,16 @@ struct ViewportRect {
 
 class SceneRenderer {
 public:
-    // keys may be null: the arrow keys then change nothing.
-    explicit SceneRenderer(KeyStateSource* keys = nullptr);
-    ~SceneRenderer();  // deletes the Framelift handle; GL objects go in ReleaseGL()
+    // Draws the video of media, which must outlive the renderer. keys may be null: the arrow
+    // keys then change nothing.
+    explicit SceneRenderer(MediaSession& media, KeyStateSource* keys = nullptr);
+    ~SceneRenderer();  // GL objects go in ReleaseGL()
     SceneRenderer(const SceneRenderer&) = delete;
     SceneRenderer& operator=(const SceneRenderer&) = delete;
 
-    // With the context current: fixed scene state, quadric, CreateVideoTexture.
+    MediaSession& media() const;
+
+    // With the context current: fixed scene state and quadric; makes the session's handle.
     void InitScene();
     // With the context current: frees the texture and the quadric (context about to go).
     void ReleaseGL();
@@ -38,34 +44,23 @@ public:
     // The caller (the widget) swaps buffers.
     void DrawFrame();
 
-    void SetShapeKind(int kind);              // 0 Flat, 1 Cube, 2 Sphere, 3 Cylinder, 4 Taper
+    // A kind or mode out of range changes nothing. A newly opened video resets both.
+    void SetShapeKind(ShapeKind kind);
     void SetSpin(int enabled, int step);
-    void BuildSurface(int mode, int depth, int p1, int p2, int p3, int p4, int p5, int p6,
-                      int p7, int p8);
-
-    // Video binding. OpenVideo takes a UTF-8 path; false when the file cannot be played
-    // (videoReady is then false). It needs no GL context: the texture is made by DrawFrame.
-    bool OpenVideo(const std::string& path);
-    void CloseVideo();                        // Stop, FreeVideo, videoReady = false
-    void PauseVideo();
-    void SeekTo(double seconds);
-    void ChangeRate(double rate);
-    int QueryVideoWidth() const;
-    int QueryVideoHeight() const;
+    void BuildSurface(const SurfaceSettings& surface);
 
     // Reads the key-state source once; called by DrawFrame while a video is open.
     void PollArrowKeys();
 
     // State, for the view and for tests.
     bool videoReady() const;
-    int surfaceMode() const;
-    int shapeKind() const;
+    SurfaceMode surfaceMode() const;
+    ShapeKind shapeKind() const;
     int spinDegrees() const;
     int yawDegrees() const;
     int depthOffset() const;
     ViewportRect viewportRect() const;
     const std::array<float, 27>& controlGrid() const;
-    VideoTexture* videoHandle() const;
     int spinEnabled() const;
     int spinStep() const;
     int texWidth() const;
@@ -81,11 +76,7 @@ public:
     // window pixels and are scaled by this when applied. 1 at construction.
     void SetDevicePixelRatio(double ratio);
 
-    struct State;  // the renderer's fields, shared by its implementation files
-
 private:
-    void DrawSurface();
-    void DrawShape();
-
-    State* d;  // owned
+    class Impl;
+    std::unique_ptr<Impl> d;
 };

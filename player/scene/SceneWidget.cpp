@@ -1,5 +1,6 @@
 #include "SceneWidget.h"
 
+#include "MediaSession.h"
 #include "SceneRenderer.h"
 
 #include <QApplication>
@@ -18,7 +19,8 @@ std::atomic<bool> unavailableShown{false};
 }  // namespace
 
 SceneWidget::SceneWidget(QWidget* parent)
-    : QOpenGLWidget(parent), ownRenderer_(std::make_unique<SceneRenderer>())
+    : QOpenGLWidget(parent), ownMedia_(std::make_unique<MediaSession>()),
+      ownRenderer_(std::make_unique<SceneRenderer>(*ownMedia_))
 {
     renderer_ = ownRenderer_.get();
 }

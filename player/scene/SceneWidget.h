@@ -9,13 +9,14 @@
 
 #include <memory>
 
+class MediaSession;
 class SceneRenderer;
 class QSurfaceFormat;
 
 class SceneWidget : public QOpenGLWidget {
     Q_OBJECT
 public:
-    // Draws with a renderer of its own.
+    // Draws with a renderer and a media session of its own.
     explicit SceneWidget(QWidget* parent = nullptr);
     // Draws with the given renderer, which must outlive the widget.
     explicit SceneWidget(SceneRenderer* renderer, QWidget* parent = nullptr);
@@ -46,6 +47,7 @@ private:
     void releaseGL();
     void reportUnavailable();
 
+    std::unique_ptr<MediaSession> ownMedia_;
     std::unique_ptr<SceneRenderer> ownRenderer_;
     SceneRenderer* renderer_ = nullptr;
     bool sceneReady_ = false;

@@ -1,158 +1,77 @@
-// The renderer's use of Framelift: opening a file, the texture made from its frames, and the
-// thin operations the view drives playback with.
-#include "SceneState.h"
-
-#include <framelift.h>
+// The video texture: made from the first frame of each open, then fed every frame with the
+// media session's newest one.
+#include "SceneRendererImpl.h"
 
 #include <algorithm>
 
-namespace {
-
-// What Framelift reports about a loaded video.
-struct VideoGeometry {
-    std::array<float, 16> scale{};
-    int texWidth = 0, texHeight = 0, videoWidth = 0, videoHeight = 0;
-
-    // The frame feed reads videoHeight rows of texWidth pixels from the texture image.
-    bool usable() const
-    {
-        return texWidth > 0 && texHeight > 0 && videoWidth > 0 && videoHeight > 0 &&
-               videoWidth <= texWidth && videoHeight <= texHeight;
-    }
-};
-
-VideoGeometry readGeometry(VideoTexture* handle)
+void SceneRenderer::Impl::videoOpened(const VideoFormat& format, const uint8_t* firstFrame)
 {
-    VideoGeometry g;
-    GetTexScalMatrix(handle, g.scale.data());
-    g.texWidth = GetTexWidth(handle);
-    g.texHeight = GetTexHeight(handle);
-    g.videoWidth = GetVideoWidth(handle);
-    g.videoHeight = GetVideoHeight(handle);
-    return g;
+    format_ = format;
+    lastFrame_ = firstFrame;
+    setViewport(0, 0, format.videoWidth - 1, format.videoHeight - 1);
+    textureStale_ = true;  // made from this frame by the next drawFrame
+    // A new video starts flat and without a shape until its viewer sets them again.
+    surfaceMode_ = SurfaceMode::Normal;
+    shapeKind_ = ShapeKind::Flat;
+    videoReady_ = true;
 }
 
-void adopt(SceneRenderer::State& s, const VideoGeometry& g)
+void SceneRenderer::Impl::videoClosed()
 {
-    s.texScale = g.scale;
-    s.texWidth = g.texWidth;
-    s.texHeight = g.texHeight;
-    s.videoWidth = g.videoWidth;
-    s.videoHeight = g.videoHeight;
+    // The frame buffers went with the video: nothing of it may be read from here on.
+    videoReady_ = false;
+    lastFrame_ = nullptr;
 }
 
-}  // namespace
-
-bool SceneRenderer::OpenVideo(const std::string& path)
+void SceneRenderer::Impl::videoSuspended()
 {
-    State& s = *d;
-    // LoadVideo releases whatever was open, so nothing of it may be drawn from here on.
-    s.videoReady = false;
-    s.lastFrame = nullptr;
-    if (path.find('\0') != std::string::npos) {
-        // The library would open the name cut at the first zero byte: a different file.
-        CloseVideo();
-        return false;
-    }
-    // The handle needs no GL context: a file may be opened before the window has one.
-    if (!s.videoHandle)
-        s.videoHandle = CreateVideoTexture();
-    if (!LoadVideo(s.videoHandle, path.c_str(), FRAMELIFT_SIZE_POWER_OF_TWO_UP, 0))
-        return false;
-    Play(s.videoHandle);
-    // Waits for the first frame; null when none comes in time (no video stream, a decoder
-    // that stalls), and such a file must not leave its sound playing behind a black picture.
-    const uint8_t* frame = GetTexture(s.videoHandle);
-    const VideoGeometry geometry = readGeometry(s.videoHandle);
-    if (!frame || !geometry.usable()) {
-        CloseVideo();
-        return false;
-    }
-    adopt(s, geometry);
-    SetViewport(0, 0, s.videoWidth - 1, s.videoHeight - 1);
-    s.lastFrame = frame;
-    s.textureStale = true;  // made from this frame by the next DrawFrame
-    s.surfaceMode = 0;
-    s.shapeKind = 0;
-    s.videoReady = true;
-    return true;
+    // While a file loads the picture stays as it was: the texture holds the last frame, and
+    // no frame is read until the load is done.
+    lastFrame_ = nullptr;
 }
 
-void SceneRenderer::CloseVideo()
-{
-    Stop(d->videoHandle);
-    FreeVideo(d->videoHandle);
-    d->videoReady = false;
-    d->lastFrame = nullptr;
-}
-
-void SceneRenderer::PauseVideo() { Pause(d->videoHandle); }
-
-void SceneRenderer::SeekTo(double seconds) { GotoTime(d->videoHandle, seconds); }
-
-void SceneRenderer::ChangeRate(double rate) { SetRate(d->videoHandle, rate); }
-
-int SceneRenderer::QueryVideoWidth() const { return GetVideoWidth(d->videoHandle); }
-
-int SceneRenderer::QueryVideoHeight() const { return GetVideoHeight(d->videoHandle); }
-
-namespace scene {
-
-namespace {
-
-// Gives the bound texture the image's size and contents, black margin included.
-void defineTextureImage(SceneRenderer::State& s)
+void SceneRenderer::Impl::defineTextureImage()
 {
     // Rows of 3-byte pixels are packed without padding.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, s.texWidth, s.texHeight, 0, GL_BGR,
-                 GL_UNSIGNED_BYTE, s.lastFrame);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, format_.texWidth, format_.texHeight, 0, GL_BGR,
+                 GL_UNSIGNED_BYTE, lastFrame_);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    s.uploadedBytesLastFrame += 3LL * s.texWidth * s.texHeight;
+    uploadedBytesLastFrame_ += 3LL * format_.texWidth * format_.texHeight;
 }
 
-}  // namespace
-
-void createVideoTexture(SceneRenderer::State& s)
+void SceneRenderer::Impl::createVideoTexture()
 {
     // One texture object per open: the previous open's goes.
-    if (s.textureName != 0)
-        glDeleteTextures(1, &s.textureName);
-    glGenTextures(1, &s.textureName);
-    glBindTexture(GL_TEXTURE_2D, s.textureName);
-    defineTextureImage(s);
-    s.textureStale = false;
+    if (textureName_ != 0)
+        glDeleteTextures(1, &textureName_);
+    glGenTextures(1, &textureName_);
+    glBindTexture(GL_TEXTURE_2D, textureName_);
+    defineTextureImage();
+    textureStale_ = false;
 }
 
-void feedVideoTexture(SceneRenderer::State& s)
+void SceneRenderer::Impl::feedVideoTexture()
 {
-    glBindTexture(GL_TEXTURE_2D, s.textureName);
-    UpdateEvent(s.videoHandle);  // rewinds the video at its end
-    const uint8_t* frame = GetTexture(s.videoHandle);
-    if (!frame)
+    glBindTexture(GL_TEXTURE_2D, textureName_);
+    const MediaSession::Frame frame = media_.nextFrame();
+    if (!frame.pixels)
         return;  // no frame in time: the texture keeps the last one
-    s.lastFrame = frame;
-
-    if (GetTexWidth(s.videoHandle) != s.texWidth || GetTexHeight(s.videoHandle) != s.texHeight) {
+    lastFrame_ = frame.pixels;
+    if (frame.formatChanged) {
         // The stream changed its picture size: the image has a new layout.
-        const VideoGeometry geometry = readGeometry(s.videoHandle);
-        if (!geometry.usable())
-            return;
-        adopt(s, geometry);
-        defineTextureImage(s);
+        format_ = media_.format();
+        defineTextureImage();
         return;
     }
-
     // Only the video's part of the image changes; the black margin went in at creation.
-    const int width = std::min(s.videoWidth, s.texWidth);
-    const int height = std::min(s.videoHeight, s.texHeight);
+    const int width = std::min(format_.videoWidth, format_.texWidth);
+    const int height = std::min(format_.videoHeight, format_.texHeight);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, s.texWidth);
-    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_BGR, GL_UNSIGNED_BYTE, frame);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, format_.texWidth);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_BGR, GL_UNSIGNED_BYTE, frame.pixels);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    s.uploadedBytesLastFrame += 3LL * width * height;
+    uploadedBytesLastFrame_ += 3LL * width * height;
 }
-
-}  // namespace scene

@@ -23,9 +23,6 @@ private:
 class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kWebLinkId = 1128;
-    static constexpr int kMailLinkId = 1129;
-
     explicit AboutDialog(QWidget* owner);
 
     UrlLinkButton* webLink() const { return web_; }

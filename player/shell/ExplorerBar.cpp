@@ -1,6 +1,5 @@
 #include "ExplorerBar.h"
 
-#include "CommandIds.h"
 #include "ExplorerButtons.h"
 #include "ExplorerMenus.h"
 #include "LanguageTables.h"
@@ -31,8 +30,8 @@ CExplorerBar::CExplorerBar(QWidget* parent) : QToolBar(parent)
     layout()->setContentsMargins(0, 0, 0, 0);
     setFixedHeight(kRowHeight);
 
-    back_ = new CExplorerNavigationButton(cmd::Back, this);
-    forward_ = new CExplorerNavigationButton(cmd::Forward, this);
+    back_ = new CExplorerNavigationButton(Command::Back, this);
+    forward_ = new CExplorerNavigationButton(Command::Forward, this);
     addWidget(back_);
     addWidget(forward_);
     for (CExplorerNavigationButton* button : {back_, forward_})
@@ -58,10 +57,11 @@ void CExplorerBar::InsertInitialButtons()
         insertMenuButton(QString::fromLatin1(captions[b]),
                          explorer::buildMenu(static_cast<lang::MenuButton>(b), 0, nullptr));
 
-    homeLink_ = new CExplorerToolbarButton(cmd::ProductSite, true, this);
+    homeLink_ = new CExplorerToolbarButton(Command::ProductSite, true, this);
     homeLink_->setFixedHeight(kRowHeight);
     homeLink_->setToolTip(product::kHomePageCaption);
-    connect(homeLink_, &QToolButton::clicked, this, [this] { emit commandTriggered(cmd::ProductSite); });
+    connect(homeLink_, &QToolButton::clicked, this,
+            [this] { emit commandTriggered(Command::ProductSite); });
     homeLink_->show();
     placeHomeLink();
     refreshCommandStates();
@@ -113,8 +113,8 @@ void CExplorerBar::watchMenu(QMenu* menu)
     connect(menu, &QMenu::aboutToShow, this, [this, menu] { updateMenuStates(menu); });
     connect(menu, &QMenu::triggered, this, [this, menu](QAction* action) {
         // A submenu's triggered signal also reaches its parent menu: act only once.
-        if (const int id = explorer::commandIdOf(action); id != 0 && action->parent() == menu)
-            emit commandTriggered(id);
+        if (const auto id = explorer::commandIdOf(action); id && action->parent() == menu)
+            emit commandTriggered(*id);
     });
     for (QAction* action : menu->actions())
         if (action->menu())
@@ -124,10 +124,10 @@ void CExplorerBar::watchMenu(QMenu* menu)
 void CExplorerBar::updateMenuStates(QMenu* menu)
 {
     for (QAction* action : menu->actions()) {
-        const int id = explorer::commandIdOf(action);
-        if (id == 0)
+        const std::optional<Command> id = explorer::commandIdOf(action);
+        if (!id)
             continue;
-        const CommandState state = updater_ ? updater_(id) : CommandState{};
+        const CommandState state = updater_ ? updater_(*id) : CommandState{};
         action->setEnabled(state.enabled);
         action->setCheckable(state.checked);
         action->setChecked(state.checked);
@@ -138,10 +138,10 @@ void CExplorerBar::refreshCommandStates()
 {
     if (!updater_)
         return;
-    back_->setEnabled(updater_(cmd::Back).enabled);
-    forward_->setEnabled(updater_(cmd::Forward).enabled);
+    back_->setEnabled(updater_(Command::Back).enabled);
+    forward_->setEnabled(updater_(Command::Forward).enabled);
     if (homeLink_)
-        homeLink_->setEnabled(updater_(cmd::ProductSite).enabled);
+        homeLink_->setEnabled(updater_(Command::ProductSite).enabled);
 }
 
 void CExplorerBar::placeHomeLink()

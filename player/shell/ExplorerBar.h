@@ -1,6 +1,6 @@
 // The explorer toolbar at the top of the main window. It carries the round back and forward
-// buttons (commands 1042 and 1043) and all of the program's menus on four menu buttons, plus
-// at start-up the narrow product-site button (32864) kept at the right edge while it fits.
+// buttons and all of the program's menus on four menu buttons, plus at start-up the narrow
+// product-site button kept at the right edge while it fits.
 // RebuildMenus replaces the menu buttons with those of another language.
 //
 // Commands leave the bar through commandTriggered; their enabled and checked states come
@@ -23,13 +23,11 @@ class QTimer;
 class CExplorerBar : public QToolBar {
     Q_OBJECT
 public:
-    static constexpr int kBarId = 59392;
     static constexpr int kRowHeight = 36;
-    static constexpr int kHistoryLength = 15;
 
     explicit CExplorerBar(QWidget* parent = nullptr);
 
-    using CommandUpdater = std::function<CommandState(int id)>;
+    using CommandUpdater = std::function<CommandState(Command id)>;
     void setCommandUpdater(CommandUpdater updater);
 
     // The start-up buttons: "Open Media", "&View", "&Plugin", "&help" and the product-site
@@ -48,7 +46,7 @@ public:
     CExplorerNavigationButton* forwardButton() const { return forward_; }
 
 signals:
-    void commandTriggered(int id);
+    void commandTriggered(Command id);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

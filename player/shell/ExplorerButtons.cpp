@@ -1,6 +1,5 @@
 #include "ExplorerButtons.h"
 
-#include "CommandIds.h"
 
 #include <QMenu>
 #include <QPainter>
@@ -68,7 +67,7 @@ void CExplorerToolbarMenuButton::paintEvent(QPaintEvent*)
     painter.fillPath(arrow, QColor(220, 230, 245));
 }
 
-CExplorerToolbarButton::CExplorerToolbarButton(int commandId, bool narrow, QWidget* parent)
+CExplorerToolbarButton::CExplorerToolbarButton(Command commandId, bool narrow, QWidget* parent)
     : QToolButton(parent), commandId_(commandId), narrow_(narrow)
 {
     setAutoRaise(true);
@@ -109,14 +108,14 @@ void CExplorerToolbarButton::paintEvent(QPaintEvent*)
     painter.fillPath(play, Qt::white);
 }
 
-CExplorerNavigationButton::CExplorerNavigationButton(int commandId, QWidget* parent)
+CExplorerNavigationButton::CExplorerNavigationButton(Command commandId, QWidget* parent)
     : QToolButton(parent), commandId_(commandId)
 {
     setAutoRaise(true);
     setAttribute(Qt::WA_Hover);
     setFocusPolicy(Qt::NoFocus);
     setFixedSize(30, 36);
-    setToolTip(commandId == cmd::Back ? QStringLiteral("Back") : QStringLiteral("Forward"));
+    setToolTip(commandId == Command::Back ? QStringLiteral("Back") : QStringLiteral("Forward"));
 }
 
 void CExplorerNavigationButton::paintEvent(QPaintEvent*)
@@ -136,7 +135,7 @@ void CExplorerNavigationButton::paintEvent(QPaintEvent*)
     painter.setBrush(shine);
     painter.drawEllipse(disc);
 
-    const qreal dir = commandId_ == cmd::Back ? -1.0 : 1.0;
+    const qreal dir = commandId_ == Command::Back ? -1.0 : 1.0;
     const QPointF c = disc.center();
     QPainterPath arrow;
     arrow.moveTo(c + QPointF(dir * 7, 0));

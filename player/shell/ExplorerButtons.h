@@ -3,6 +3,8 @@
 // back and forward buttons.
 #pragma once
 
+#include "CommandIds.h"
+
 #include <QToolButton>
 
 class QMenu;
@@ -25,29 +27,29 @@ protected:
 class CExplorerToolbarButton : public QToolButton {
     Q_OBJECT
 public:
-    CExplorerToolbarButton(int commandId, bool narrow, QWidget* parent = nullptr);
+    CExplorerToolbarButton(Command commandId, bool narrow, QWidget* parent = nullptr);
 
-    int commandId() const { return commandId_; }
+    Command commandId() const { return commandId_; }
     bool isNarrow() const { return narrow_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    int commandId_;
+    Command commandId_;
     bool narrow_;
 };
 
-// The round back (1042) or forward (1043) button at the bar's left end.
+// The round back or forward button at the bar's left end.
 class CExplorerNavigationButton : public QToolButton {
     Q_OBJECT
 public:
-    CExplorerNavigationButton(int commandId, QWidget* parent = nullptr);
-    int commandId() const { return commandId_; }
+    CExplorerNavigationButton(Command commandId, QWidget* parent = nullptr);
+    Command commandId() const { return commandId_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    int commandId_;
+    Command commandId_;
 };

@@ -1,7 +1,5 @@
 #include "ExplorerMenus.h"
 
-#include "CommandIds.h"
-
 #include <QAction>
 #include <QMenu>
 
@@ -12,60 +10,60 @@ namespace explorer {
 
 namespace {
 
-// One entry of a menu description: a command (id and caption), a separator (neither) or a
+// One entry of a menu description: a command (and its caption), a separator (neither) or a
 // submenu (caption and entries).
 struct Entry {
-    int id = 0;
+    std::optional<Command> command;
     const char* caption = nullptr;
     std::vector<Entry> submenu;
 };
 
-Entry item(int id, const char* caption) { return Entry{id, caption, {}}; }
+Entry item(Command command, const char* caption) { return Entry{command, caption, {}}; }
 Entry separator() { return Entry{}; }
 Entry submenu(const char* caption, std::vector<Entry> entries)
 {
-    return Entry{0, caption, std::move(entries)};
+    return Entry{std::nullopt, caption, std::move(entries)};
 }
 
 std::vector<Entry> fileMenu()
 {
-    return {item(cmd::FileOpen, "&Open..."), separator()};
+    return {item(Command::FileOpen, "&Open..."), separator()};
 }
 
 std::vector<Entry> viewMenu()
 {
-    return {item(cmd::ToggleControlPanel, "Color &Chooser"),
-            item(cmd::TogglePropertyPanel, "&Property Chooser"),
+    return {item(Command::ToggleControlPanel, "Color &Chooser"),
+            item(Command::TogglePropertyPanel, "&Property Chooser"),
             submenu("Language",
-                    {item(cmd::LanguageEnglish, "English"), separator(),
-                     item(cmd::LanguageGerman, "German"), separator(),
-                     item(cmd::LanguageFrench, "French"), separator(),
-                     item(cmd::LanguageSpanish, "Spanish"), separator(),
-                     item(cmd::LanguageItalian, "Italina"), separator(),
-                     item(cmd::LanguageRussian, "Russian"), separator()})};
+                    {item(Command::LanguageEnglish, "English"), separator(),
+                     item(Command::LanguageGerman, "German"), separator(),
+                     item(Command::LanguageFrench, "French"), separator(),
+                     item(Command::LanguageSpanish, "Spanish"), separator(),
+                     item(Command::LanguageItalian, "Italina"), separator(),
+                     item(Command::LanguageRussian, "Russian"), separator()})};
 }
 
 std::vector<Entry> pluginMenu()
 {
-    return {item(cmd::ShowPlugins, "Show Plugins"),
+    return {item(Command::ShowPlugins, "Show Plugins"),
             separator(),
-            item(cmd::DownloadPerfectDecoder, "Download Perfect decoder(The Best)"),
+            item(Command::DownloadPerfectDecoder, "Download Perfect decoder(The Best)"),
             separator(),
-            item(cmd::DownloadKLite, "K-Lite Mega Codec Pack(Recommend)"),
+            item(Command::DownloadKLite, "K-Lite Mega Codec Pack(Recommend)"),
             separator(),
             submenu("Download Others",
-                    {item(cmd::DownloadFfdshow, "FFDShow MPEG4 Video Decoder"), separator(),
-                     item(cmd::DownloadDivx, "Divx Codec Pack"), separator(),
-                     item(cmd::DownloadXvid, "Xvid Codec pack"), separator(),
-                     item(cmd::DownloadQuickTime, "Apple Quick Time Full"), separator(),
-                     item(cmd::DownloadDvdDecoder, "DVD Decoder ")}),
+                    {item(Command::DownloadFfdshow, "FFDShow MPEG4 Video Decoder"), separator(),
+                     item(Command::DownloadDivx, "Divx Codec Pack"), separator(),
+                     item(Command::DownloadXvid, "Xvid Codec pack"), separator(),
+                     item(Command::DownloadQuickTime, "Apple Quick Time Full"), separator(),
+                     item(Command::DownloadDvdDecoder, "DVD Decoder ")}),
             separator()};
 }
 
 std::vector<Entry> helpMenu()
 {
-    return {item(cmd::AppAbout, "About"), separator(), item(cmd::HomePage, "Home Page"),
-            separator(), item(cmd::CheckForUpdate, "Check for update")};
+    return {item(Command::AppAbout, "About"), separator(), item(Command::HomePage, "Home Page"),
+            separator(), item(Command::CheckForUpdate, "Check for update")};
 }
 
 std::vector<Entry> description(lang::MenuButton button)
@@ -87,14 +85,14 @@ void translate(std::vector<Entry>& entries, lang::MenuButton button, int languag
         if (caption.menu != button || !caption.text[static_cast<size_t>(language)])
             continue;
         const char* text = caption.text[static_cast<size_t>(language)];
-        if (caption.commandId == 0) {
+        if (!caption.command) {
             const auto position = static_cast<size_t>(caption.submenuPosition);
             if (position < entries.size() && !entries[position].submenu.empty())
                 entries[position].caption = text;
             continue;
         }
         for (Entry& entry : entries)
-            if (entry.id == caption.commandId)
+            if (entry.command == caption.command)
                 entry.caption = text;
     }
 }
@@ -105,11 +103,11 @@ void fill(QMenu* menu, const std::vector<Entry>& entries)
         if (!entry.submenu.empty()) {
             QMenu* sub = menu->addMenu(QString::fromUtf8(entry.caption));
             fill(sub, entry.submenu);
-        } else if (entry.id == 0) {
+        } else if (!entry.command) {
             menu->addSeparator();
         } else {
             QAction* action = menu->addAction(QString::fromUtf8(entry.caption));
-            action->setData(entry.id);
+            action->setData(toInt(*entry.command));
         }
     }
 }
@@ -126,11 +124,11 @@ QMenu* buildMenu(lang::MenuButton button, int language, QWidget* parent)
     return menu;
 }
 
-int commandIdOf(const QAction* action)
+std::optional<Command> commandIdOf(const QAction* action)
 {
     if (!action || action->menu() || action->isSeparator())
-        return 0;
-    return action->data().toInt();
+        return std::nullopt;
+    return static_cast<Command>(action->data().toInt());
 }
 
 }  // namespace explorer

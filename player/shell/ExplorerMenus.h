@@ -3,7 +3,10 @@
 // data() is its command id; separators and submenus are kept as described.
 #pragma once
 
+#include "CommandIds.h"
 #include "LanguageTables.h"
+
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -15,7 +18,7 @@ namespace explorer {
 // start-up bar) shows the menus' own English captions. The menu is owned by parent.
 QMenu* buildMenu(lang::MenuButton button, int language, QWidget* parent);
 
-// The command id an action of these menus carries, 0 for separators and submenus.
-int commandIdOf(const QAction* action);
+// The command an action of these menus carries; none for separators and submenus.
+std::optional<Command> commandIdOf(const QAction* action);
 
 }  // namespace explorer

@@ -1,7 +1,5 @@
 #include "LanguageTables.h"
 
-#include "CommandIds.h"
-
 #include <cstddef>
 
 namespace lang {
@@ -29,19 +27,19 @@ constexpr const char* kPanelNames[kLanguageCount][2] = {
 }  // namespace
 
 const std::array<ItemCaption, 7> ItemCaptionTable = {{
-    {FileMenu, cmd::FileOpen, 0,
+    {FileMenu, Command::FileOpen, 0,
      {nullptr, "Bezeichnung Datei", "Ouvrir Fichier", "Abierto", "Nuovo", "открытый"}},
-    {ViewMenu, cmd::ToggleControlPanel, 0,
+    {ViewMenu, Command::ToggleControlPanel, 0,
      {nullptr, "Farbe Fenster", "D'exploitation Fenêtre", "Ajuste Ventana", "Adattamento Finestra",
       "изменять окно"}},
-    {ViewMenu, cmd::TogglePropertyPanel, 0,
+    {ViewMenu, Command::TogglePropertyPanel, 0,
      {nullptr, "Ausgleich Fenster", "Propriété Fenêtre", "Propiedad Ventana", "Proprietà Finestra",
       "Имущество окно"}},
-    {PluginMenu, 0, 6, {nullptr, "Andere", "Autres", "Otro", "Altro", "другой"}},
-    {HelpMenu, cmd::AppAbout, 0, {nullptr, "Auf", "Sur", "Sobre", "Circa", "о"}},
-    {HelpMenu, cmd::HomePage, 0,
+    {PluginMenu, std::nullopt, 6, {nullptr, "Andere", "Autres", "Otro", "Altro", "другой"}},
+    {HelpMenu, Command::AppAbout, 0, {nullptr, "Auf", "Sur", "Sobre", "Circa", "о"}},
+    {HelpMenu, Command::HomePage, 0,
      {nullptr, "Nach Hause", "Maison", "Página Principal", "Sito Web", "домашняя страница"}},
-    {HelpMenu, cmd::CheckForUpdate, 0,
+    {HelpMenu, Command::CheckForUpdate, 0,
      {nullptr, "Inspektion Aktualisierung", "Vérifier les mises à jour", "Buscar Actualizaciones",
       "Controlla Aggiornamenti", "Обновления"}},
 }};

@@ -3,7 +3,10 @@
 // 2 French, 3 Spanish, 4 Italian, 5 Russian. Texts are UTF-8.
 #pragma once
 
+#include "CommandIds.h"
+
 #include <array>
+#include <optional>
 
 namespace lang {
 
@@ -20,11 +23,11 @@ enum MenuButton { FileMenu, ViewMenu, PluginMenu, HelpMenu, MenuButtonCount };
 // Caption of a menu button in language; nullptr for an invalid language.
 const char* menuButtonCaption(int language, MenuButton button);
 
-// A menu item whose caption changes with the language: found by command id, or (id 0) the
-// plug-in menu's "Download Others" submenu, found by its position.
+// A menu item whose caption changes with the language: found by its command, or (without
+// one) the plug-in menu's "Download Others" submenu, found by its position.
 struct ItemCaption {
     MenuButton menu;
-    int commandId;  // 0: the submenu at submenuPosition
+    std::optional<Command> command;  // none: the submenu at submenuPosition
     int submenuPosition;
     std::array<const char*, kLanguageCount> text;  // [0] is null: English keeps the menu's own
 };

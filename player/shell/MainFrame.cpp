@@ -2,12 +2,16 @@
 
 #include "AppState.h"
 #include "CommandIds.h"
+#include "ColorChooserBar.h"
 #include "EqualizerBar.h"
+#include "ExplorerBar.h"
 #include "MediaPlayerDoc.h"
 #include "MediaPlayerView.h"
 #include "ProductLinks.h"
 #include "SettingsStore.h"
 #include "SkinColor.h"
+#include "Transport.h"
+#include "ViewLayout.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -15,23 +19,41 @@
 #include <QScreen>
 #include <QTimer>
 
+namespace {
+
+constexpr QSize kInitialSize(960, 680);
+// How often the actions' enabled and checked states are asked for.
+constexpr int kCommandUpdateMs = 200;
+
+// Full screen: the frame's border lies this far outside the screen on every side, and the
+// view reaches below the bottom edge by the transport bar's height and the border twice,
+// which hides the bar until the pointer lifts it.
+constexpr int kFullScreenBorder = 3;
+constexpr int kBelowScreen = view_layout::kBarHeight + 2 * kFullScreenBorder;
+// The screen assumed when the window has none.
+constexpr QRect kFallbackScreen(0, 0, 1024, 768);
+
+}  // namespace
+
 CMainFrame::CMainFrame(AppState& app, FileChooser& chooser, MessagePresenter& messages,
                        KeyStateSource* keys, CommandTarget* appTarget, QWidget* parent)
     : QMainWindow(parent), app_(app), chooser_(chooser), messages_(messages)
 {
     setWindowTitle(product::kAppTitle);
     setObjectName(QStringLiteral("mainFrame"));
-    resize(960, 680);
+    resize(kInitialSize);
     createView(keys);
-    router_.setChain({view_, this, appTarget});
+    createCommands();
     createActions();
     createBars();
     createDocks();
+    router_.setChain({view_, this, controlPanel_, appTarget});
+    explorerBar_->refreshCommandStates();
     readSettings();
     restoreLanguage();
     updateTimer_ = new QTimer(this);
     connect(updateTimer_, &QTimer::timeout, this, &CMainFrame::updateCommandUI);
-    updateTimer_->start(200);
+    updateTimer_->start(kCommandUpdateMs);
     updateCommandUI();
 }
 
@@ -43,12 +65,15 @@ void CMainFrame::createView(KeyStateSource* keys)
     view_ = new CBCGPMediaPlayerView(app_, chooser_, messages_, keys, this);
     view_->setObjectName(QStringLiteral("view"));
     setCentralWidget(view_);
+    // The transport bar's buttons are dispatched like every other command.
+    connect(view_, &CBCGPMediaPlayerView::commandIssued, this, &CMainFrame::dispatchCommand);
+    connect(view_, &CBCGPMediaPlayerView::openFinished, this, &CMainFrame::finishOpen);
 }
 
-QAction* CMainFrame::addCommandAction(int id, const QString& text, const QKeySequence& shortcut)
+QAction* CMainFrame::addCommandAction(Command id, const QString& text, const QKeySequence& shortcut)
 {
     auto* act = new QAction(text, this);
-    act->setData(id);
+    act->setData(toInt(id));
     if (!shortcut.isEmpty()) {
         act->setShortcut(shortcut);
         act->setShortcutContext(Qt::WindowShortcut);
@@ -61,12 +86,12 @@ QAction* CMainFrame::addCommandAction(int id, const QString& text, const QKeySeq
 
 void CMainFrame::createActions()
 {
-    addCommandAction(cmd::FileOpen, tr("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O));
-    addCommandAction(cmd::FileNew, tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N));
-    addCommandAction(cmd::AppAbout, tr("About"));
-    addCommandAction(cmd::CheckForUpdate, tr("Check for update"));
-    addCommandAction(cmd::Back, tr("Back"));
-    addCommandAction(cmd::Forward, tr("Forward"));
+    addCommandAction(Command::FileOpen, tr("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O));
+    addCommandAction(Command::FileNew, tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    addCommandAction(Command::AppAbout, tr("About"));
+    addCommandAction(Command::CheckForUpdate, tr("Check for update"));
+    addCommandAction(Command::Back, tr("Back"));
+    addCommandAction(Command::Forward, tr("Forward"));
 }
 
 void CMainFrame::readSettings()
@@ -86,7 +111,7 @@ void CMainFrame::writeSettings()
 {
     SettingsStore store;
     // Full screen is not a state to come back to.
-    if (windowed_)
+    if (isWindowedState())
         store.writeBytes(QLatin1String(SettingsStore::kWorkspaceSection),
                          QStringLiteral("Geometry"), saveGeometry());
     store.writeBytes(QLatin1String(SettingsStore::kWorkspaceSection), QStringLiteral("BarState"),
@@ -96,19 +121,19 @@ void CMainFrame::writeSettings()
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
-    if (!windowed_ && view_)
+    if (!isWindowedState() && view_)
         view_->ToggleFullScreen();
     writeSettings();
     QMainWindow::closeEvent(event);
 }
 
-QAction* CMainFrame::action(int id) const
+QAction* CMainFrame::action(Command id) const
 {
     const auto it = actions_.find(id);
     return it == actions_.end() ? nullptr : it->second;
 }
 
-bool CMainFrame::dispatchCommand(int id)
+bool CMainFrame::dispatchCommand(Command id)
 {
     const bool handled = router_.dispatch(id);
     updateCommandUI();
@@ -125,48 +150,26 @@ void CMainFrame::updateCommandUI()
     }
 }
 
-bool CMainFrame::handleCommand(int id)
-{
-    if (handleBarCommand(id))
-        return true;
-    if (id == cmd::FileOpen) {
-        OpenMediaFile();
-        return true;
-    }
-    return false;
-}
-
-bool CMainFrame::updateCommand(int id, CommandState& state)
-{
-    if (updateBarCommand(id, state))
-        return true;
-    if (id == cmd::FileOpen) {
-        state.enabled = true;
-        return true;
-    }
-    return false;
-}
-
 // ---- Open sequence ---------------------------------------------------------------------
 
 void CMainFrame::OpenMediaFile()
 {
-    if (!view_)
-        return;
-    view_->OpenMedia();
-    // Whether or not a file was chosen: read the (possibly unchanged) file, then play.
-    ReadMediaInfo();
-    view_->setPlayState(1);
-    updateCommandUI();
+    if (view_)
+        view_->OpenMedia();
 }
 
 void CMainFrame::OpenMediaFile(const QString& path)
 {
-    if (!view_)
-        return;
-    view_->OpenMediaPath(path);
+    if (view_)
+        view_->OpenMediaPath(path);
+}
+
+void CMainFrame::finishOpen()
+{
+    // Whether or not a file was chosen or played: read the (possibly unchanged) file, then
+    // play.
     ReadMediaInfo();
-    view_->setPlayState(1);
+    view_->transport().setPlayState(PlayState::Playing);
     updateCommandUI();
 }
 
@@ -195,30 +198,31 @@ QRect CMainFrame::viewScreenRect()
     return QRect(topLeft, view_->size());
 }
 
-void CMainFrame::SetFullScreen(int on)
+void CMainFrame::SetWindowState(WindowState state)
 {
-    if (on == 1) {
+    if (state == WindowState::FullScreen) {
         savedGeometry_ = geometry();
         savedState_ = windowState();
-        windowed_ = 0;
+        windowState_ = WindowState::FullScreen;
         // The bars that the view does not own are hidden; the view hides its transport bar.
         showBars(false);
         const QRect window = geometry();
         const QRect view = viewScreenRect();
-        const QRect screenArea = screen() ? screen()->geometry() : QRect(0, 0, 1024, 768);
-        // The view covers the screen; the frame's border and remaining bars lie outside it,
-        // and the view reaches 66 pixels below the bottom edge, where its transport bar hides.
-        const int left = window.left() - view.left() - 3;
-        const int top = window.top() - view.top() - 3;
-        const int right = (window.right() + 1) - (view.right() + 1) + screenArea.width() + 6;
-        const int bottom = (window.bottom() + 1) - (view.bottom() + 1) + screenArea.height() + 66;
+        const QRect screenArea = screen() ? screen()->geometry() : kFallbackScreen;
+        // The view covers the screen; the frame's border and remaining bars lie outside it.
+        const int left = window.left() - view.left() - kFullScreenBorder;
+        const int top = window.top() - view.top() - kFullScreenBorder;
+        const int right = (window.right() + 1) - (view.right() + 1) + screenArea.width() +
+                          2 * kFullScreenBorder;
+        const int bottom =
+            (window.bottom() + 1) - (view.bottom() + 1) + screenArea.height() + kBelowScreen;
         fullScreenRect_ = QRect(QPoint(left, top) + screenArea.topLeft(),
                                 QPoint(right - 1, bottom - 1) + screenArea.topLeft());
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         setWindowState(Qt::WindowNoState);
         setGeometry(fullScreenRect_);
     } else {
-        windowed_ = 1;
+        windowState_ = WindowState::Windowed;
         // Both panels come back even if they were hidden before.
         showBars(true);
         hide();
@@ -230,7 +234,7 @@ void CMainFrame::SetFullScreen(int on)
 
 // ---- Scene settings forwarders ---------------------------------------------------------
 
-void CMainFrame::SetSizeMode(int mode)
+void CMainFrame::SetSizeMode(SizeMode mode)
 {
     if (auto* view = activeView())
         view->SetSizeMode(mode);
@@ -242,14 +246,13 @@ void CMainFrame::SetProportion(int value)
         view->SetProportion(value);
 }
 
-void CMainFrame::SetSurface(int mode, int depth, int p1, int p2, int p3, int p4, int p5, int p6,
-                            int p7, int p8)
+void CMainFrame::SetSurface(const SurfaceSettings& surface)
 {
     if (auto* view = activeView())
-        view->SetSurface(mode, depth, p1, p2, p3, p4, p5, p6, p7, p8);
+        view->SetSurface(surface);
 }
 
-void CMainFrame::SetShape(int kind)
+void CMainFrame::SetShape(ShapeKind kind)
 {
     if (auto* view = activeView())
         view->SetShape(kind);

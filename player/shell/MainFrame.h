@@ -1,10 +1,10 @@
 // CMainFrame: the player's one top-level window. It hosts the view, carries the frame's
-// commands ("Open..." 57601 with Ctrl+O), runs the open sequence (the view's open, the
+// commands ("Open..." with Ctrl+O), runs the open sequence (the view's open, the
 // media-information reader, then playing), switches full-screen mode for the view and passes
 // the control panel's scene settings on to the active view.
 //
-// Commands are routed view -> frame -> application; a timer and every menu that opens ask the
-// same chain to update each action's enabled and checked state.
+// Commands are routed view -> frame -> control panel -> application; a timer and every menu
+// that opens ask the same chain to update each action's enabled and checked state.
 #pragma once
 
 #include "CommandTarget.h"
@@ -38,8 +38,6 @@ class CMainFrame : public QMainWindow,
                    public SceneSettingsSink {
     Q_OBJECT
 public:
-    static constexpr int kViewPaneId = 59648;
-
     // appTarget is the application's command target (may be null); everything passed in
     // must outlive the frame.
     CMainFrame(AppState& app, FileChooser& chooser, MessagePresenter& messages,
@@ -49,14 +47,16 @@ public:
     CBCGPMediaPlayerView* activeView() const { return view_; }
     CBCGPMediaPlayerDoc* document() const { return doc_; }
     const CommandRouter& router() const { return router_; }
-    // The action of a command id, null when the frame has none.
-    QAction* action(int id) const;
+    // The action of a command, null when the frame has none.
+    QAction* action(Command id) const;
     // Runs a command through the chain, as a menu entry or accelerator would.
-    bool dispatchCommand(int id);
+    bool dispatchCommand(Command id);
     // Asks the chain for every action's state now.
     void updateCommandUI();
 
-    // The open sequence: 57601 with the file dialog, or a given file (the command line).
+    // The open sequence: "Open..." with the file dialog, or a given file (the command line).
+    // The view opens the file without holding up the window; once it is over, the frame reads
+    // the media information and sets the view playing.
     void OpenMediaFile();
     void OpenMediaFile(const QString& path);
     // Reads currentMediaPath's reports and stores its duration in mediaDurationMs.
@@ -73,28 +73,31 @@ public:
     CEqualizerBar* mediaInfoPanel() const { return mediaInfoPanel_; }
 
     // FullScreenHost
-    void SetFullScreen(int on) override;
-    bool isWindowedState() const { return windowed_ != 0; }
+    void SetWindowState(WindowState state) override;
+    bool isWindowedState() const { return windowState_ == WindowState::Windowed; }
     QRect fullScreenRect() const { return fullScreenRect_; }
 
     // SceneSettingsSink: each call goes unchanged to the active view.
-    void SetSizeMode(int mode) override;
+    void SetSizeMode(SizeMode mode) override;
     void SetProportion(int value) override;
-    void SetSurface(int mode, int depth, int p1, int p2, int p3, int p4, int p5, int p6, int p7,
-                    int p8) override;
-    void SetShape(int kind) override;
+    void SetSurface(const SurfaceSettings& surface) override;
+    void SetShape(ShapeKind kind) override;
     void SetPlayRate(int value) override;
     void SetRotation(int enabled, int speed) override;
 
-    // CommandTarget
-    bool handleCommand(int id) override;
-    bool updateCommand(int id, CommandState& state) override;
+    // CommandTarget: open, the panel toggles, the languages and the product site.
+    bool handleCommand(Command id) override { return commands_.handleCommand(id); }
+    bool updateCommand(Command id, CommandState& state) override
+    {
+        return commands_.updateCommand(id, state);
+    }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void createView(KeyStateSource* keys);
+    void createCommands();
     void createActions();
     void createBars();
     void createDocks();
@@ -103,23 +106,25 @@ private:
     void restoreLanguage();
     // Hides or shows the explorer bar and both panels (full-screen mode).
     void showBars(bool show);
-    // Commands of the bars: panel toggles, the control panel's buttons, languages, product site.
-    bool handleBarCommand(int id);
-    bool updateBarCommand(int id, CommandState& state);
+    // Shows a hidden panel, hides a shown one.
+    static void togglePanel(QWidget* panel);
     void writeSettings();
-    QAction* addCommandAction(int id, const QString& text, const QKeySequence& shortcut = {});
+    QAction* addCommandAction(Command id, const QString& text, const QKeySequence& shortcut = {});
     // Where the view would lie on the screen after the bars that remain are laid out.
     QRect viewScreenRect();
+    // The end of the open sequence, when the view's open is over.
+    void finishOpen();
     // Shows the reader's pages (the media-information panel shows them).
     void showMediaReport(const mediainfo::MediaReport& report);
 
     AppState& app_;
     FileChooser& chooser_;
     MessagePresenter& messages_;
+    CommandTable commands_;
     CommandRouter router_;
     CBCGPMediaPlayerDoc* doc_ = nullptr;
     CBCGPMediaPlayerView* view_ = nullptr;
-    std::map<int, QAction*> actions_;
+    std::map<Command, QAction*> actions_;
     QTimer* updateTimer_ = nullptr;
     mediainfo::MediaReport lastReport_;
 
@@ -128,7 +133,7 @@ private:
     CEqualizerBar* mediaInfoPanel_ = nullptr;
     CColorChooserBar* controlPanel_ = nullptr;
 
-    int windowed_ = 1;
+    WindowState windowState_ = WindowState::Windowed;
     QRect savedGeometry_;                  // the placement before full-screen mode
     Qt::WindowStates savedState_;
     QRect fullScreenRect_;

@@ -1,6 +1,5 @@
-// CMainFrame's bars: the explorer toolbar, the two panels tabbed in one dock at the left, the
-// language that captions them (kept in lang.dat), the panel toggles and the commands of the
-// control panel's push buttons, which come back to the panel through the frame.
+// CMainFrame's bars and commands: the explorer toolbar, the two panels tabbed in one dock at
+// the left, the language that captions them (kept in lang.dat), and the frame's command table.
 #include "MainFrame.h"
 
 #include "AppState.h"
@@ -18,29 +17,45 @@
 
 namespace {
 
-// The language commands and the index each applies.
-int languageOfCommand(int id)
-{
-    switch (id) {
-    case cmd::LanguageEnglish: return 0;
-    case cmd::LanguageGerman: return 1;
-    case cmd::LanguageFrench: return 2;
-    case cmd::LanguageSpanish: return 3;
-    case cmd::LanguageItalian: return 4;
-    case cmd::LanguageRussian: return 5;
-    default: return -1;
-    }
-}
+// The language commands and the language each applies.
+struct LanguageCommand {
+    Command command;
+    int language;
+};
+constexpr LanguageCommand kLanguageCommands[] = {
+    {Command::LanguageEnglish, 0}, {Command::LanguageGerman, 1},  {Command::LanguageFrench, 2},
+    {Command::LanguageSpanish, 3}, {Command::LanguageItalian, 4}, {Command::LanguageRussian, 5},
+};
 
 }  // namespace
+
+void CMainFrame::createCommands()
+{
+    commands_.add(Command::FileOpen, [this] { OpenMediaFile(); });
+    commands_.add(
+        Command::ToggleControlPanel, [this] { togglePanel(controlPanel_); },
+        [this](CommandState& state) { state.checked = !controlPanel_->isHidden(); });
+    commands_.add(
+        Command::TogglePropertyPanel, [this] { togglePanel(mediaInfoPanel_); },
+        [this](CommandState& state) { state.checked = !mediaInfoPanel_->isHidden(); });
+    commands_.add(Command::ProductSite,
+                  [] { QDesktopServices::openUrl(QUrl(product::kHomePage)); });
+    for (const LanguageCommand& entry : kLanguageCommands)
+        commands_.add(entry.command,
+                      [this, language = entry.language] { ApplyLanguage(language); });
+}
+
+void CMainFrame::togglePanel(QWidget* panel)
+{
+    panel->setVisible(panel->isHidden());
+}
 
 void CMainFrame::createBars()
 {
     explorerBar_ = new CExplorerBar(this);
     addToolBar(Qt::TopToolBarArea, explorerBar_);
-    explorerBar_->setCommandUpdater([this](int id) { return router_.update(id); });
-    connect(explorerBar_, &CExplorerBar::commandTriggered, this,
-            [this](int id) { dispatchCommand(id); });
+    explorerBar_->setCommandUpdater([this](Command id) { return router_.update(id); });
+    connect(explorerBar_, &CExplorerBar::commandTriggered, this, &CMainFrame::dispatchCommand);
     explorerBar_->InsertInitialButtons();
 }
 
@@ -52,8 +67,6 @@ void CMainFrame::createDocks()
     mediaInfoPanel_ = new CEqualizerBar(QString::fromUtf8(lang::mediaInfoPanelName(0)), this);
     controlPanel_ = new CColorChooserBar(QString::fromUtf8(lang::controlPanelName(0)), this,
                                          skinColor_.get(), this);
-    connect(controlPanel_, &CColorChooserBar::commandIssued, this,
-            [this](int id) { dispatchCommand(id); });
 
     setDockNestingEnabled(false);
     for (QDockWidget* panel : {static_cast<QDockWidget*>(mediaInfoPanel_),
@@ -92,62 +105,4 @@ void CMainFrame::showBars(bool show)
                          static_cast<QWidget*>(mediaInfoPanel_)})
         if (bar)
             bar->setVisible(show);
-}
-
-bool CMainFrame::handleBarCommand(int id)
-{
-    switch (id) {
-    case cmd::ToggleControlPanel:
-        controlPanel_->setVisible(controlPanel_->isHidden());
-        return true;
-    case cmd::TogglePropertyPanel:
-        mediaInfoPanel_->setVisible(mediaInfoPanel_->isHidden());
-        return true;
-    case cmd::ResetSkinColor: controlPanel_->ResetSkinColor(); return true;
-    case cmd::ColorPresetBackward: controlPanel_->StepColorPreset(false); return true;
-    case cmd::ColorPresetForward: controlPanel_->StepColorPreset(true); return true;
-    case cmd::ScrollRight: controlPanel_->ScrollContent(10, 0); return true;
-    case cmd::ScrollLeft: controlPanel_->ScrollContent(-10, 0); return true;
-    case cmd::ScrollUp: controlPanel_->ScrollContent(0, -10); return true;
-    case cmd::ScrollDown: controlPanel_->ScrollContent(0, 10); return true;
-    case cmd::ProductSite:
-        QDesktopServices::openUrl(QUrl(product::kHomePage));
-        return true;
-    default: break;
-    }
-    if (const int language = languageOfCommand(id); language >= 0) {
-        ApplyLanguage(language);
-        return true;
-    }
-    return false;
-}
-
-bool CMainFrame::updateBarCommand(int id, CommandState& state)
-{
-    switch (id) {
-    case cmd::ToggleControlPanel:
-        state.enabled = true;
-        state.checked = !controlPanel_->isHidden();
-        return true;
-    case cmd::TogglePropertyPanel:
-        state.enabled = true;
-        state.checked = !mediaInfoPanel_->isHidden();
-        return true;
-    case cmd::ResetSkinColor:
-    case cmd::ColorPresetBackward:
-    case cmd::ColorPresetForward:
-    case cmd::ScrollRight:
-    case cmd::ScrollLeft:
-    case cmd::ScrollUp:
-    case cmd::ScrollDown:
-    case cmd::ProductSite:
-        state.enabled = true;
-        return true;
-    default: break;
-    }
-    if (languageOfCommand(id) >= 0) {
-        state.enabled = true;
-        return true;
-    }
-    return false;
 }

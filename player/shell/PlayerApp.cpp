@@ -29,6 +29,10 @@ std::string CPlayerApp::moduleDirectoryOf(const QString& programDirectory)
 CPlayerApp::CPlayerApp(const QString& programDirectory, QObject* parent) : QObject(parent)
 {
     state_.moduleDirectory = moduleDirectoryOf(programDirectory);
+    commands_.add(Command::AppAbout, [this] { ShowAbout(); });
+    commands_.add(Command::CheckForUpdate, [this] { CheckForUpdate(); });
+    // The document holds nothing: a new document changes nothing.
+    commands_.add(Command::FileNew, [] {});
     displayDepth_ = [] {
         const QScreen* screen = QGuiApplication::primaryScreen();
         return screen ? screen->depth() : 32;
@@ -76,36 +80,6 @@ int CPlayerApp::ExitInstance(int loopResult)
     frame_.reset();
     updateCheck_.reset();
     return loopResult;
-}
-
-bool CPlayerApp::handleCommand(int id)
-{
-    switch (id) {
-    case cmd::AppAbout:
-        ShowAbout();
-        return true;
-    case cmd::CheckForUpdate:
-        CheckForUpdate();
-        return true;
-    case cmd::FileNew:
-        // The document holds nothing: a new document changes nothing.
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool CPlayerApp::updateCommand(int id, CommandState& state)
-{
-    switch (id) {
-    case cmd::AppAbout:
-    case cmd::CheckForUpdate:
-    case cmd::FileNew:
-        state.enabled = true;
-        return true;
-    default:
-        return false;
-    }
 }
 
 void CPlayerApp::ShowAbout()

@@ -47,9 +47,12 @@ public:
     void setDisplayDepth(std::function<int()> depth) { displayDepth_ = std::move(depth); }
     void setUpdateDelay(std::chrono::milliseconds delay) { updateDelay_ = delay; }
 
-    // The application's commands.
-    bool handleCommand(int id) override;
-    bool updateCommand(int id, CommandState& state) override;
+    // The application's commands: About, "Check for update" and New.
+    bool handleCommand(Command id) override { return commands_.handleCommand(id); }
+    bool updateCommand(Command id, CommandState& state) override
+    {
+        return commands_.updateCommand(id, state);
+    }
     void ShowAbout();
     void CheckForUpdate();
 
@@ -57,6 +60,7 @@ public:
 
 private:
     AppState state_;
+    CommandTable commands_;
     BoxMessagePresenter boxMessages_;
     DialogFileChooser dialogChooser_;
     MessagePresenter* messages_ = &boxMessages_;

@@ -1,6 +1,5 @@
 #include "NavigationBar.h"
 
-#include "CommandIds.h"
 #include "ProgressSlider.h"
 #include "TimeLabel.h"
 
@@ -11,16 +10,43 @@
 
 const QString CNavigationBar::kZeroTime = QStringLiteral("00:00:00-00:00:00");
 
+namespace {
+
+// The top row: the progress slider from the left edge, the time label in the last
+// kTimeLabelSpace pixels (its text fits there; the rest of it lies beyond the bar's edge).
+constexpr int kTopRowY = 1;
+constexpr int kTopRowHeight = 12;
+constexpr int kTimeLabelSpace = 87;
+constexpr int kTimeLabelWidth = 120;
+// Before the first layout both stretch far enough for any window.
+constexpr QRect kUnplacedTopRow(0, 0, 2000, 13);
+
+// The buttons' band below the top row: each button is centred in it.
+constexpr int kButtonBandTop = 14;
+constexpr int kButtonBandHeight = 43;
+// Where the button group starts over the centred control-area image.
+constexpr int kGroupOffsetWide = 101;
+constexpr int kGroupOffsetNarrow = 24;
+
+// The play glow reaches this far around the Play button, one pixel lower.
+constexpr QMargins kPlayGlowGrow(5, 5, 5, 5);
+
+// Buttons are drawn in this order, so Play lies over its neighbours' overlapping edges.
+constexpr Command kPaintOrder[] = {Command::Stop, Command::Previous, Command::Next,
+                                   Command::Play, Command::Sound,    Command::Volume};
+
+}  // namespace
+
 CNavigationBar::CNavigationBar(QWidget* parent) : QWidget(parent)
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    slider_ = new CProgressSlider(Qt::Horizontal, QRect(0, 0, 2000, 13), this);
+    slider_ = new CProgressSlider(Qt::Horizontal, kUnplacedTopRow, this);
     configureSlider();
     slider_->setPos(0, true);
     slider_->setEnabled(false);
     label_ = new CTimeLabel(kZeroTime, this);
-    label_->setGeometry(0, 0, 2000, 13);
+    label_->setGeometry(kUnplacedTopRow);
     label_->setText(kZeroTime);
     // Every notification of the slider, during a drag and at its end, seeks.
     connect(slider_, &CProgressSlider::scrolled, this,
@@ -39,40 +65,50 @@ void CNavigationBar::configureSlider()
 void CNavigationBar::loadButtons()
 {
     using B = CNavigationToolbarButton;
+    // Previous and Next overlap Play by a pixel on each side; the glow and the split
+    // button's halves widen what a change repaints.
+    const B::Fit previous{1, QMargins(0, 0, 1, 0), QMargins(0, 0, 1, 0)};
+    const B::Fit play{2, QMargins(1, 0, 1, 0), kPlayGlowGrow - QMargins(0, 1, 0, 0)};
+    const B::Fit next{1, QMargins(1, 0, 0, 0), QMargins(1, 0, 0, 0)};
     buttons_.clear();
-    buttons_.push_back(B::make(cmd::Stop, tr("Stop"), "IDB_BTN_NORMAL", {25, 25},
+    buttons_.push_back(B::make(Command::Stop, tr("Stop"), "IDB_BTN_NORMAL", {25, 25},
                                "IDB_NAVI_STOP_ICON", {25, 25}));
     buttons_.push_back(B::separator());
-    buttons_.push_back(B::make(cmd::Previous, tr("Previous"), "IDB_NAVI_PREV", {54, 27},
-                               "IDB_NAVI_PREV_ICON", {54, 25}));
-    buttons_.push_back(B::make(cmd::Play, tr("Play"), "IDB_NAVI_PLAY", {42, 43},
-                               "IDB_NAVI_PLAY_ICON", {42, 43}));
-    buttons_.push_back(B::make(cmd::Next, tr("Next"), "IDB_NAVI_NEXT", {54, 27},
-                               "IDB_NAVI_NEXT_ICON", {54, 25}));
+    buttons_.push_back(B::make(Command::Previous, tr("Previous"), "IDB_NAVI_PREV", {54, 27},
+                               "IDB_NAVI_PREV_ICON", {54, 25}, previous));
+    buttons_.push_back(B::make(Command::Play, tr("Play"), "IDB_NAVI_PLAY", {42, 43},
+                               "IDB_NAVI_PLAY_ICON", {42, 43}, play));
+    buttons_.push_back(B::make(Command::Next, tr("Next"), "IDB_NAVI_NEXT", {54, 27},
+                               "IDB_NAVI_NEXT_ICON", {54, 25}, next));
     buttons_.push_back(B::separator());
-    buttons_.push_back(B::make(cmd::Sound, tr("Sound"), "IDB_BTN_SPLIT", {24, 25},
-                               "IDB_NAVI_SOUND_ICON", {25, 25}));
-    buttons_.push_back(B::make(cmd::Volume, tr("Volume"), "IDB_BTN_SPLIT_M", {15, 25}, QString(),
-                               {}));
+    B sound = B::make(Command::Sound, tr("Sound"), "IDB_BTN_SPLIT", {24, 25},
+                      "IDB_NAVI_SOUND_ICON", {25, 25});
+    B volume = B::make(Command::Volume, tr("Volume"), "IDB_BTN_SPLIT_M", {15, 25}, QString(), {});
+    sound.partner = Command::Volume;
+    sound.fit.repaintGrow = QMargins(0, 0, volume.size().width(), 0);
+    volume.partner = Command::Sound;
+    volume.fit.repaintGrow = QMargins(sound.size().width(), 0, 0, 0);
+    buttons_.push_back(sound);
+    buttons_.push_back(volume);
     playGlow_.load(QStringLiteral("IDB_NAVI_PLAY_H"), {52, 52});
     layoutButtons();
     update();
 }
 
-const CNavigationToolbarButton* CNavigationBar::button(int id) const
+const CNavigationToolbarButton* CNavigationBar::button(Command id) const
 {
     for (const auto& b : buttons_)
-        if (!b.isSeparator() && b.id == id)
+        if (b.command == id)
             return &b;
     return nullptr;
 }
 
-CNavigationToolbarButton* CNavigationBar::findButton(int id)
+CNavigationToolbarButton* CNavigationBar::findButton(Command id)
 {
     return const_cast<CNavigationToolbarButton*>(std::as_const(*this).button(id));
 }
 
-QRect CNavigationBar::buttonRect(int id) const
+QRect CNavigationBar::buttonRect(Command id) const
 {
     const auto* b = button(id);
     return b ? b->rect : QRect();
@@ -86,14 +122,14 @@ bool CNavigationBar::isWideStyle() const
 void CNavigationBar::layoutButtons()
 {
     // The buttons sit side by side from the left edge; the group is then moved over the
-    // control-area image, centred, each button centred in a 43-pixel band 14 pixels down.
+    // control-area image, centred, each button centred in the buttons' band.
     const bool wide = isWideStyle();
     const int areaWidth = skin_.controlAreaWidth(wide);
-    const int dx = (width() - areaWidth) / 2 + (wide ? 101 : 24);
+    const int dx = (width() - areaWidth) / 2 + (wide ? kGroupOffsetWide : kGroupOffsetNarrow);
     int x = 0;
     for (auto& b : buttons_) {
         const QSize s = b.size();
-        const int dy = (43 - s.height()) / 2 + 14;
+        const int dy = (kButtonBandHeight - s.height()) / 2 + kButtonBandTop;
         b.rect = QRect(x + dx, dy, s.width(), s.height());
         x += s.width();
     }
@@ -102,26 +138,26 @@ void CNavigationBar::layoutButtons()
 void CNavigationBar::resizeEvent(QResizeEvent* event)
 {
     const int w = width();
-    slider_->setGeometry(0, 1, w - 87, 12);
+    slider_->setGeometry(0, kTopRowY, w - kTimeLabelSpace, kTopRowHeight);
     slider_->update();
     configureSlider();
-    label_->setGeometry(w - 87, 1, 120, 12);
+    label_->setGeometry(w - kTimeLabelSpace, kTopRowY, kTimeLabelWidth, kTopRowHeight);
     layoutButtons();
     QWidget::resizeEvent(event);
 }
 
-void CNavigationBar::setButtonEnabled(int id, bool enabled)
+void CNavigationBar::setButtonEnabled(Command id, bool enabled)
 {
     auto* b = findButton(id);
     if (!b || b->enabled == enabled)
         return;
     b->enabled = enabled;
     if (!enabled && pressed_ == id)
-        pressed_ = 0;
+        pressed_.reset();
     invalidateButton(id);
 }
 
-bool CNavigationBar::isButtonEnabled(int id) const
+bool CNavigationBar::isButtonEnabled(Command id) const
 {
     const auto* b = button(id);
     return b && b->enabled;
@@ -132,7 +168,7 @@ void CNavigationBar::setPlayIcon(int state)
     if (state == playIcon_)
         return;
     playIcon_ = state;
-    invalidateButton(cmd::Play);
+    invalidateButton(Command::Play);
 }
 
 void CNavigationBar::setSoundLevel(int level)
@@ -140,7 +176,7 @@ void CNavigationBar::setSoundLevel(int level)
     if (level == soundLevel_)
         return;
     soundLevel_ = level;
-    invalidateButton(cmd::Sound);
+    invalidateButton(Command::Sound);
 }
 
 int CNavigationBar::soundIconIndex(int level)
@@ -162,13 +198,13 @@ QString CNavigationBar::timeText() const
     return label_->text();
 }
 
-void CNavigationBar::invalidateButton(int id)
+void CNavigationBar::invalidateButton(std::optional<Command> id)
 {
-    if (const auto* b = button(id))
+    if (const auto* b = id ? button(*id) : nullptr)
         update(b->invalidationRect());
 }
 
-CNavigationBar::Cells CNavigationBar::cellsFor(int id) const
+CNavigationBar::Cells CNavigationBar::cellsFor(Command id) const
 {
     Cells c;
     const auto* b = button(id);
@@ -182,20 +218,19 @@ CNavigationBar::Cells CNavigationBar::cellsFor(int id) const
     } else if (hot_ == id) {
         c.face = 2;
     }
-    if (id == cmd::Play && playIcon_ == 0)
+    if (id == Command::Play && playIcon_ == 0)
         c.icon += 2;
-    if (id == cmd::Sound || id == cmd::Volume) {
+    if (b->partner) {
         // The two halves of the split button light up together: the partner of the hot half
         // shows cell 2, the hot half cell 3 and a pressed half cell 4.
-        const int partner = id == cmd::Sound ? cmd::Volume : cmd::Sound;
         if (c.face < 2) {
-            if (hot_ == partner && b->enabled)
+            if (hot_ == b->partner && b->enabled)
                 c.face = 2;
         } else {
             c.face += 1;
         }
     }
-    if (id == cmd::Sound)
+    if (id == Command::Sound)
         c.icon = soundIconIndex(soundLevel_);
     return c;
 }
@@ -204,38 +239,32 @@ void CNavigationBar::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     skin_.paint(painter, rect(), isWideStyle());
-    for (int id : {cmd::Stop, cmd::Previous, cmd::Next, cmd::Play, cmd::Sound, cmd::Volume}) {
+    for (Command id : kPaintOrder) {
         const auto* b = button(id);
         if (!b)
             continue;
-        QRect r = b->rect;
-        if (id == cmd::Previous)
-            r.adjust(0, 0, 1, 0);
-        else if (id == cmd::Play)
-            r.adjust(-1, 0, 1, 0);
-        else if (id == cmd::Next)
-            r.adjust(-1, 0, 0, 0);
+        const QRect r = b->paintRect();
         const Cells c = cellsFor(id);
         b->face.draw(painter, r, c.face);
         b->icon.draw(painter, r, c.icon);
-        if (id == cmd::Play && c.face == 2)
-            playGlow_.draw(painter, r.translated(0, 1).adjusted(-5, -5, 5, 5), 0);
+        if (id == Command::Play && c.face == 2)
+            playGlow_.draw(painter, r.translated(0, 1).marginsAdded(kPlayGlowGrow), 0);
     }
 }
 
-int CNavigationBar::buttonAt(const QPoint& p) const
+std::optional<Command> CNavigationBar::buttonAt(const QPoint& p) const
 {
     for (const auto& b : buttons_)
         if (!b.isSeparator() && b.rect.contains(p))
-            return b.id;
-    return 0;
+            return b.command;
+    return std::nullopt;
 }
 
-void CNavigationBar::setHot(int id)
+void CNavigationBar::setHot(std::optional<Command> id)
 {
     if (id == hot_)
         return;
-    const int old = hot_;
+    const std::optional<Command> old = hot_;
     hot_ = id;
     invalidateButton(old);
     invalidateButton(id);
@@ -245,9 +274,9 @@ void CNavigationBar::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    const int id = buttonAt(event->position().toPoint());
+    const std::optional<Command> id = buttonAt(event->position().toPoint());
     setHot(id);
-    if (id && isButtonEnabled(id)) {
+    if (id && isButtonEnabled(*id)) {
         pressed_ = id;
         invalidateButton(id);
     }
@@ -262,17 +291,17 @@ void CNavigationBar::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    const int id = buttonAt(event->position().toPoint());
-    const int pressed = pressed_;
-    pressed_ = 0;
+    const std::optional<Command> id = buttonAt(event->position().toPoint());
+    const std::optional<Command> pressed = pressed_;
+    pressed_.reset();
     invalidateButton(pressed);
-    if (pressed && id == pressed && isButtonEnabled(id))
-        emit commandIssued(id);
+    if (pressed && id == pressed && isButtonEnabled(*id))
+        emit commandIssued(*id);
 }
 
 void CNavigationBar::leaveEvent(QEvent* event)
 {
-    setHot(0);
+    setHot(std::nullopt);
     QWidget::leaveEvent(event);
 }
 
@@ -280,7 +309,8 @@ bool CNavigationBar::event(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
-        const auto* b = button(buttonAt(help->pos()));
+        const std::optional<Command> id = buttonAt(help->pos());
+        const auto* b = id ? button(*id) : nullptr;
         if (b)
             QToolTip::showText(help->globalPos(), b->text, this, b->rect);
         else

@@ -2,14 +2,16 @@
 // (Stop, Previous, Play, Next and the split Sound/Volume button), the progress slider across
 // its top and the time label at the slider's right end. It handles no command itself: a click
 // is reported through commandIssued(id) and every slider notification through
-// seekRequested(percent); the view listens to both.
+// seekRequested(percent).
 #pragma once
 
+#include "CommandIds.h"
 #include "NavigationBarSkin.h"
 #include "NavigationToolbarButton.h"
 
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 class CProgressSlider;
@@ -18,9 +20,6 @@ class CTimeLabel;
 class CNavigationBar : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kSliderId = 105;
-    static constexpr int kTimeLabelId = 2;
-    static constexpr int kBarId = 59397;
     static const QString kZeroTime;  // "00:00:00-00:00:00"
 
     explicit CNavigationBar(QWidget* parent);
@@ -28,12 +27,12 @@ public:
     // Inserts the eight entries (six buttons, two separators) and the play glow.
     void loadButtons();
     const std::vector<CNavigationToolbarButton>& buttons() const { return buttons_; }
-    const CNavigationToolbarButton* button(int id) const;
-    QRect buttonRect(int id) const;
+    const CNavigationToolbarButton* button(Command id) const;
+    QRect buttonRect(Command id) const;
 
     // Enabled state, set by the view's update handlers.
-    void setButtonEnabled(int id, bool enabled);
-    bool isButtonEnabled(int id) const;
+    void setButtonEnabled(Command id, bool enabled);
+    bool isButtonEnabled(Command id) const;
 
     // 1 shows the play symbol, 0 the pause symbol.
     void setPlayIcon(int state);
@@ -53,15 +52,15 @@ public:
         int face = 1;
         int icon = 0;
     };
-    Cells cellsFor(int id) const;
-    int hotButton() const { return hot_; }
+    Cells cellsFor(Command id) const;
+    std::optional<Command> hotButton() const { return hot_; }
     bool isWideStyle() const;
 
     // Re-places the buttons over the centred control area.
     void layoutButtons();
 
 signals:
-    void commandIssued(int id);
+    void commandIssued(Command id);
     void seekRequested(int percent);
 
 protected:
@@ -74,10 +73,10 @@ protected:
     bool event(QEvent*) override;
 
 private:
-    CNavigationToolbarButton* findButton(int id);
-    int buttonAt(const QPoint& p) const;
-    void setHot(int id);
-    void invalidateButton(int id);
+    CNavigationToolbarButton* findButton(Command id);
+    std::optional<Command> buttonAt(const QPoint& p) const;
+    void setHot(std::optional<Command> id);
+    void invalidateButton(std::optional<Command> id);
     void configureSlider();
 
     std::vector<CNavigationToolbarButton> buttons_;
@@ -87,6 +86,6 @@ private:
     CTimeLabel* label_ = nullptr;
     int playIcon_ = 1;
     int soundLevel_ = 50;
-    int hot_ = 0;       // command id under the pointer, 0 for none
-    int pressed_ = 0;   // command id held down, 0 for none
+    std::optional<Command> hot_;      // the button under the pointer
+    std::optional<Command> pressed_;  // the button held down
 };

@@ -1,28 +1,40 @@
-// The full-screen bar watcher: a worker thread that runs pass() every few milliseconds while
-// it is released. It starts held; the view releases it in full-screen mode and holds it again
-// when it returns to the window. pass() must hand any widget change to the UI thread.
+// In full screen the transport bar hides below the screen's bottom edge and rises into sight
+// while the pointer is near that edge. The bar watcher looks at the pointer's height every
+// 25 ms while it watches and moves the bar when its band changes. UI thread only.
 #pragma once
 
-#include "WorkerGate.h"
+#include <QTimer>
 
 #include <chrono>
-#include <functional>
-#include <thread>
+
+class QWidget;
 
 class BarWatcher {
 public:
-    BarWatcher(std::chrono::milliseconds interval, std::function<void()> pass);
-    ~BarWatcher();  // ends the thread and waits for it
-    BarWatcher(const BarWatcher&) = delete;
-    BarWatcher& operator=(const BarWatcher&) = delete;
+    static constexpr std::chrono::milliseconds kInterval{25};
 
-    void hold() { gate_.hold(); }
-    void release() { gate_.release(); }
-    bool isHeld() const { return gate_.isHeld(); }
+    // bar is a child of view along its bottom; both must outlive the watcher.
+    BarWatcher(QWidget* view, QWidget* bar);
+
+    // Full screen: the bar goes out of sight at the bottom edge until the pointer lifts it.
+    void start();
+    // Back in the window: no more watching.
+    void stop();
+    bool isWatching() const { return timer_.isActive(); }
+    bool isBarRaised() const { return raised_; }
+
+    // The pointer's height in the view's co-ordinates, as last seen.
+    void setPointerY(int y) { pointerY_ = y; }
+    // The view put the bar back at its bottom itself: the next look places it again.
+    void barMoved();
 
 private:
-    WorkerGate gate_{true};
-    std::chrono::milliseconds interval_;
-    std::function<void()> pass_;
-    std::thread thread_;
+    void look();
+
+    QWidget* view_;
+    QWidget* bar_;
+    QTimer timer_;
+    int pointerY_ = 0;
+    int band_ = -1;  // the band placed last, -1 for none
+    bool raised_ = false;
 };

@@ -1,9 +1,10 @@
 // The window that can switch the view in and out of full-screen mode (the main frame).
 #pragma once
 
+enum class WindowState { Windowed, FullScreen };
+
 class FullScreenHost {
 public:
     virtual ~FullScreenHost() = default;
-    // 1 enters full-screen mode; any other value leaves it.
-    virtual void SetFullScreen(int on) = 0;
+    virtual void SetWindowState(WindowState state) = 0;
 };

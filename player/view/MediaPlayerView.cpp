@@ -2,16 +2,14 @@
 
 #include "AppState.h"
 #include "BarWatcher.h"
-#include "CommandIds.h"
 #include "FileChooser.h"
-#include "FullScreenHost.h"
+#include "MediaSession.h"
 #include "MessagePresenter.h"
 #include "NavigationBar.h"
-#include "PositionClock.h"
 #include "ProgressSlider.h"
 #include "SceneRenderer.h"
 #include "SceneWidget.h"
-#include "UiCallQueue.h"
+#include "Transport.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -26,8 +24,6 @@ const QString CBCGPMediaPlayerView::kDecoderMessage = QStringLiteral(
 namespace {
 
 const QString kMessageTitle = QStringLiteral("MediaVelmora Player");
-// How often the full-screen bar watcher looks at the pointer.
-constexpr std::chrono::milliseconds kWatchInterval{25};
 
 }  // namespace
 
@@ -35,9 +31,11 @@ CBCGPMediaPlayerView::CBCGPMediaPlayerView(AppState& app, FileChooser& chooser,
                                            MessagePresenter& messages, KeyStateSource* keys,
                                            QWidget* parent)
     : QWidget(parent), app_(app), chooser_(chooser), messages_(messages),
-      renderer_(std::make_unique<SceneRenderer>(keys)),
-      uiCalls_(std::make_unique<UiCallQueue>(this))
+      media_(std::make_unique<MediaSession>()),
+      renderer_(std::make_unique<SceneRenderer>(*media_, keys)),
+      transport_(std::make_unique<Transport>(*media_, app))
 {
+    createCommands();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::StrongFocus);
@@ -49,91 +47,76 @@ CBCGPMediaPlayerView::CBCGPMediaPlayerView(AppState& app, FileChooser& chooser,
     scene_->installEventFilter(this);
     // The pointer's height decides, in full screen, whether the bar is lifted into sight.
     qApp->installEventFilter(this);
+    createBar();
+    followTransport();
     renderTimer_.start(kRenderPeriodMs, this);
-    initialUpdate();
 }
 
 CBCGPMediaPlayerView::~CBCGPMediaPlayerView()
 {
     renderTimer_.stop();
-    endClock();
+    showBusy(false);
     barWatcher_.reset();
+    // The transport's signals reach the bar no more, and its clock stops.
+    transport_.reset();
     // The scene widget releases its GL objects while the renderer still exists.
     delete scene_;
     scene_ = nullptr;
 }
 
-void CBCGPMediaPlayerView::initialUpdate()
+void CBCGPMediaPlayerView::createBar()
 {
     bar_ = new CNavigationBar(this);
     bar_->setObjectName(QStringLiteral("navigationBar"));
     bar_->loadButtons();
-    connect(bar_, &CNavigationBar::commandIssued, this,
-            [this](int id) { handleCommand(id); });
-    connect(bar_, &CNavigationBar::seekRequested, this, &CBCGPMediaPlayerView::SeekToPercent);
+    connect(bar_, &CNavigationBar::commandIssued, this, &CBCGPMediaPlayerView::commandIssued);
+    connect(bar_, &CNavigationBar::seekRequested, transport_.get(), &Transport::seekToPercent);
     bar_->setGeometry(0, height() - kBarHeight, width(), kBarHeight);
     bar_->raise();
     updateBarCommands();
-    // Held at once: it runs only in full-screen mode.
-    barWatcher_ = std::make_unique<BarWatcher>(kWatchInterval, [this] { barWatcherPass(); });
+    barWatcher_ = std::make_unique<BarWatcher>(this, bar_);
+}
+
+// The bar and the scene follow what the transport does.
+void CBCGPMediaPlayerView::followTransport()
+{
+    Transport* t = transport_.get();
+    connect(t, &Transport::playSymbolChanged, bar_, &CNavigationBar::setPlayIcon);
+    connect(t, &Transport::positionCleared, this, &CBCGPMediaPlayerView::clearPosition);
+    connect(t, &Transport::positionChanged, this, &CBCGPMediaPlayerView::showPosition);
+    connect(t, &Transport::stateChanged, this, &CBCGPMediaPlayerView::updateBarCommands);
+    connect(t, &Transport::opened, this, &CBCGPMediaPlayerView::opened);
+    connect(t, &Transport::openingChanged, this, &CBCGPMediaPlayerView::showBusy);
+    // A paused picture holds its shape still; a resumed one gets its settings back.
+    connect(t, &Transport::paused, this, [this] { renderer_->SetSpin(0, spinStep_); });
+    connect(t, &Transport::resumed, this, &CBCGPMediaPlayerView::reapplySettings);
 }
 
 // ---- Commands --------------------------------------------------------------------------
 
-bool CBCGPMediaPlayerView::handleCommand(int id)
+void CBCGPMediaPlayerView::createCommands()
 {
-    switch (id) {
-    case cmd::Back:
-    case cmd::Previous:
-        Back();
-        return true;
-    case cmd::Forward:
-    case cmd::Next:
-        Forward();
-        return true;
-    case cmd::Stop:
-        Stop();
-        return true;
-    case cmd::Play:
-        TogglePlayPause();
-        return true;
-    case cmd::Sound:
-    case cmd::Volume:
-        // The speakers' mute switch and the volume pop-up come with the mixer.
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool CBCGPMediaPlayerView::updateCommand(int id, CommandState& state)
-{
-    switch (id) {
-    case cmd::Back:
-    case cmd::Forward:
-    case cmd::Stop:
-    case cmd::Previous:
-    case cmd::Play:
-    case cmd::Next:
-        state.enabled = playState_ == 1 || playState_ == 2;
-        return true;
-    case cmd::Sound:
-    case cmd::Volume:
-        state.enabled = true;
-        return true;
-    default:
-        return false;
-    }
+    const auto whileOpen = [this](CommandState& state) {
+        state.enabled = transport_->playState() != PlayState::NoVideo;
+    };
+    Transport* t = transport_.get();
+    commands_.add(Command::Back, [t] { t->back(); }, whileOpen);
+    commands_.add(Command::Previous, [t] { t->back(); }, whileOpen);
+    commands_.add(Command::Forward, [t] { t->forward(); }, whileOpen);
+    commands_.add(Command::Next, [t] { t->forward(); }, whileOpen);
+    commands_.add(Command::Stop, [t] { t->stop(); }, whileOpen);
+    commands_.add(Command::Play, [t] { t->togglePlayPause(); }, whileOpen);
+    // The speakers' mute switch and the volume pop-up come with the mixer.
+    commands_.add(Command::Sound, [] {});
+    commands_.add(Command::Volume, [] {});
 }
 
 void CBCGPMediaPlayerView::updateBarCommands()
 {
-    if (!bar_)
-        return;
-    for (int id = cmd::Stop; id <= cmd::Volume; ++id) {
+    for (const CNavigationToolbarButton& button : bar_->buttons()) {
         CommandState state;
-        if (updateCommand(id, state))
-            bar_->setButtonEnabled(id, state.enabled);
+        if (button.command && commands_.updateCommand(*button.command, state))
+            bar_->setButtonEnabled(*button.command, state.enabled);
     }
 }
 
@@ -145,158 +128,53 @@ void CBCGPMediaPlayerView::OpenMedia()
     if (path.isEmpty()) {
         // Cancelled: nothing is opened; the settings go to the renderer again.
         reapplySettings();
+        emit openFinished();
         return;
     }
     OpenMediaPath(path);
 }
 
-bool CBCGPMediaPlayerView::OpenMediaPath(const QString& path)
+void CBCGPMediaPlayerView::OpenMediaPath(const QString& path)
 {
-    app_.currentMediaPath = path.toStdString();
-    if (!renderer_->OpenVideo(app_.currentMediaPath)) {
-        // The library has already let go of any earlier video: stop its clock and reset
-        // the bar so that nothing pretends to play.
-        if (clock_)
-            Stop();
-        messages_.information(this, kMessageTitle, kDecoderMessage);
-        return false;
-    }
-    videoWidth_ = renderer_->QueryVideoWidth();
-    videoHeight_ = renderer_->QueryVideoHeight();
-    if (bar_)
+    transport_->open(path);
+}
+
+void CBCGPMediaPlayerView::opened(bool played)
+{
+    if (played) {
+        videoWidth_ = media_->format().videoWidth;
+        videoHeight_ = media_->format().videoHeight;
         bar_->progressSlider()->setEnabled(true);
-    positionSeconds_ = 0;
-    mediaActive_ = 1;
-    endClock();
-    startClock();
-    if (bar_) {
-        bar_->setPlayIcon(0);
-        bar_->progressSlider()->setPos(0, true);
-        bar_->setTimeText(CNavigationBar::kZeroTime);
-    }
-    reapplySettings();
-    return true;
-}
-
-void CBCGPMediaPlayerView::Stop()
-{
-    mediaActive_ = 0;
-    endClock();
-    renderer_->CloseVideo();
-    if (bar_) {
-        bar_->progressSlider()->setPos(0, true);
-        bar_->setTimeText(CNavigationBar::kZeroTime);
-        bar_->setPlayIcon(1);
-    }
-}
-
-void CBCGPMediaPlayerView::TogglePlayPause()
-{
-    if (!mediaActive_)
-        return;
-    if (playState_ == 1) {
-        if (bar_)
-            bar_->setPlayIcon(1);
-        playState_ = 2;
-        renderer_->PauseVideo();
-        if (clock_)
-            clock_->hold();
-        renderer_->SetSpin(0, spinStep_);
-    } else if (playState_ == 2) {
-        if (bar_)
-            bar_->setPlayIcon(0);
-        playState_ = 1;
-        // Reopening the paused file continues from where it was paused.
-        renderer_->OpenVideo(app_.currentMediaPath);
-        if (clock_)
-            clock_->release();
+        // The renderer starts a new video flat; the view gives it the panel's settings back.
         reapplySettings();
+    } else {
+        messages_.information(this, kMessageTitle, kDecoderMessage);
     }
-    updateBarCommands();
+    emit openFinished();
 }
 
-void CBCGPMediaPlayerView::Back()
+void CBCGPMediaPlayerView::showBusy(bool busy)
 {
-    if (!mediaActive_ || positionSeconds_ < 100)
+    if (busy == busyCursor_)
         return;
-    const int target = positionSeconds_ -= 100;
-    renderer_->SeekTo(target);
-    showPosition(target, true);
+    busyCursor_ = busy;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+    else
+        QApplication::restoreOverrideCursor();
 }
 
-void CBCGPMediaPlayerView::Forward()
+void CBCGPMediaPlayerView::clearPosition()
 {
-    if (!mediaActive_ || positionSeconds_ > app_.mediaDurationMs / 1000 - 100)
-        return;
-    const int target = positionSeconds_ += 100;
-    renderer_->SeekTo(target);
-    showPosition(target, true);
+    bar_->progressSlider()->setPos(0, true);
+    bar_->setTimeText(CNavigationBar::kZeroTime);
 }
 
-void CBCGPMediaPlayerView::SeekToPercent(int percent)
+void CBCGPMediaPlayerView::showPosition(int seconds, int totalSeconds, bool moveSlider)
 {
-    const int target = view_layout::secondsForPercent(app_.mediaDurationMs, percent);
-    positionSeconds_ = target;
-    renderer_->SeekTo(target);
-    // The slider is where the user put it; only the time follows at once.
-    if (mediaActive_)
-        showPosition(target, false);
-}
-
-int CBCGPMediaPlayerView::totalSeconds() const
-{
-    return app_.mediaDurationMs / 1000;
-}
-
-void CBCGPMediaPlayerView::showPosition(int seconds, bool moveSlider)
-{
-    if (!bar_)
-        return;
-    const int total = totalSeconds();
     if (moveSlider)
-        bar_->progressSlider()->setPos(view_layout::progressPercent(seconds, total), true);
-    bar_->setTimeText(view_layout::timeText(seconds, total));
-}
-
-// ---- Position clock --------------------------------------------------------------------
-
-void CBCGPMediaPlayerView::startClock()
-{
-    const unsigned generation = ++clockGeneration_;
-    clock_ = std::make_unique<PositionClock>(
-        clockStep_, [this] { return mediaActive_.load() != 0; },
-        [this, generation] { return clockStep(generation); });
-}
-
-void CBCGPMediaPlayerView::endClock()
-{
-    // Updates that an ended clock has already queued are dropped by their generation.
-    ++clockGeneration_;
-    clock_.reset();
-}
-
-bool CBCGPMediaPlayerView::isPositionClockHeld() const
-{
-    return clock_ && clock_->isHeld();
-}
-
-bool CBCGPMediaPlayerView::clockStep(unsigned generation)
-{
-    const int total = app_.mediaDurationMs.load() / 1000;
-    const int position = ++positionSeconds_;
-    // A duration of 0 is unknown: the clock counts on and never stops the playback.
-    if (total > 0 && position >= total) {
-        uiCalls_->post([this, generation] {
-            if (generation == clockGeneration_ && mediaActive_)
-                Stop();
-        });
-        return false;
-    }
-    uiCalls_->post([this, generation] {
-        if (generation == clockGeneration_ && mediaActive_)
-            showPosition(positionSeconds_.load(), true);
-    });
-    return true;
+        bar_->progressSlider()->setPos(view_layout::progressPercent(seconds, totalSeconds), true);
+    bar_->setTimeText(view_layout::timeText(seconds, totalSeconds));
 }
 
 // ---- Scene settings --------------------------------------------------------------------
@@ -314,17 +192,16 @@ void CBCGPMediaPlayerView::reapplySettings()
     SetRotation(spinEnabled_, spinStep_);
 }
 
-void CBCGPMediaPlayerView::SetSizeMode(int mode)
+void CBCGPMediaPlayerView::SetSizeMode(SizeMode mode)
 {
     sizeMode_ = mode;
     const int cw = clientRect_.width(), ch = clientRect_.height();
-    if (mode == 0)
+    if (mode == SizeMode::OriginalSize)
         applyViewport(view_layout::originalSize(cw, ch, videoWidth_, videoHeight_));
-    else if (mode == 1)
+    else
         applyViewport(view_layout::fullView(cw, ch));
-    renderer_->BuildSurface(surfaceMode_, depth_, p_[0], p_[1], p_[2], p_[3], p_[4], p_[5],
-                            p_[6], p_[7]);
-    renderer_->SetShapeKind(shapeKind_);
+    renderer_->BuildSurface(surface_);
+    renderer_->SetShapeKind(shape_);
 }
 
 void CBCGPMediaPlayerView::SetProportion(int value)
@@ -334,25 +211,21 @@ void CBCGPMediaPlayerView::SetProportion(int value)
                                             videoHeight_, value));
 }
 
-void CBCGPMediaPlayerView::SetSurface(int mode, int depth, int p1, int p2, int p3, int p4, int p5,
-                                      int p6, int p7, int p8)
+void CBCGPMediaPlayerView::SetSurface(const SurfaceSettings& surface)
 {
-    renderer_->BuildSurface(mode, depth, p1, p2, p3, p4, p5, p6, p7, p8);
-    surfaceMode_ = mode;
-    depth_ = depth;
-    const int values[8] = {p1, p2, p3, p4, p5, p6, p7, p8};
-    std::copy(std::begin(values), std::end(values), p_);
+    renderer_->BuildSurface(surface);
+    surface_ = surface;
 }
 
-void CBCGPMediaPlayerView::SetShape(int kind)
+void CBCGPMediaPlayerView::SetShape(ShapeKind kind)
 {
     renderer_->SetShapeKind(kind);
-    shapeKind_ = kind;
+    shape_ = kind;
 }
 
 void CBCGPMediaPlayerView::SetPlayRate(int value)
 {
-    renderer_->ChangeRate(value * 0.01);
+    transport_->setRate(value);
 }
 
 void CBCGPMediaPlayerView::SetRotation(int enabled, int speed)
@@ -367,16 +240,13 @@ void CBCGPMediaPlayerView::SetRotation(int enabled, int speed)
 void CBCGPMediaPlayerView::resizeEvent(QResizeEvent* event)
 {
     clientRect_ = rect();
-    clientBottom_ = clientRect_.height();
     scene_->setGeometry(clientRect_);
-    if (bar_)
-        bar_->setGeometry(0, clientRect_.height() - kBarHeight, clientRect_.width(), kBarHeight);
-    // In full screen the watcher places the bar again on its next pass.
-    barRaised_ = 0;
-    barMoved_ = true;
-    if (sizeMode_ == 0)
+    bar_->setGeometry(0, clientRect_.height() - kBarHeight, clientRect_.width(), kBarHeight);
+    // In full screen the watcher places the bar again on its next look.
+    barWatcher_->barMoved();
+    if (sizeMode_ == SizeMode::OriginalSize)
         SetProportion(proportion_);
-    else if (sizeMode_ == 1)
+    else
         applyViewport(view_layout::fullView(clientRect_.width(), clientRect_.height()));
     QWidget::resizeEvent(event);
 }
@@ -392,7 +262,7 @@ void CBCGPMediaPlayerView::timerEvent(QTimerEvent* event)
 
 void CBCGPMediaPlayerView::tick()
 {
-    if (sizeMode_ != 0)
+    if (sizeMode_ == SizeMode::FullView)
         applyViewport(view_layout::fullView(clientRect_.width(), clientRect_.height()));
     // An empty viewport invalidates nothing, so no frame is drawn.
     if (!renderer_->viewportRect().isEmpty())
@@ -402,7 +272,7 @@ void CBCGPMediaPlayerView::tick()
 
 void CBCGPMediaPlayerView::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape && !windowed_) {
+    if (event->key() == Qt::Key_Escape && !isWindowed()) {
         ToggleFullScreen();
         return;
     }
@@ -419,7 +289,7 @@ bool CBCGPMediaPlayerView::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseMove) {
         const auto* move = static_cast<QMouseEvent*>(event);
-        cursorY_ = mapFromGlobal(move->globalPosition().toPoint()).y();
+        barWatcher_->setPointerY(mapFromGlobal(move->globalPosition().toPoint()).y());
     } else if (watched == scene_ && event->type() == QEvent::MouseButtonDblClick) {
         if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
             ToggleFullScreen();
@@ -436,58 +306,26 @@ void CBCGPMediaPlayerView::ToggleFullScreen()
     auto* frame = dynamic_cast<FullScreenHost*>(window());
     if (!frame)
         return;
-    if (windowed_) {
-        frame->SetFullScreen(1);
-        windowed_ = 0;
-        windowedFlag_ = 0;
+    if (isWindowed()) {
+        frame->SetWindowState(WindowState::FullScreen);
+        windowState_ = WindowState::FullScreen;
         // Out of sight at the bottom edge until the watcher lifts it.
-        if (bar_) {
-            bar_->setGeometry(0, height(), width(), 0);
-            barRaised_ = 0;
-            barMoved_ = true;
-            barWatcher_->release();
-        }
+        barWatcher_->start();
     } else {
-        if (bar_)
-            barWatcher_->hold();
-        frame->SetFullScreen(0);
-        windowed_ = 1;
-        windowedFlag_ = 1;
-        if (bar_) {
-            bar_->show();
-            bar_->setGeometry(0, height() - kBarHeight, width(), kBarHeight);
-            barRaised_ = 0;
-        }
+        barWatcher_->stop();
+        frame->SetWindowState(WindowState::Windowed);
+        windowState_ = WindowState::Windowed;
+        bar_->show();
+        bar_->setGeometry(0, height() - kBarHeight, width(), kBarHeight);
     }
+}
+
+bool CBCGPMediaPlayerView::isBarRaised() const
+{
+    return barWatcher_->isBarRaised();
 }
 
 bool CBCGPMediaPlayerView::isBarWatcherHeld() const
 {
-    return barWatcher_ && barWatcher_->isHeld();
-}
-
-void CBCGPMediaPlayerView::barWatcherPass()
-{
-    if (windowedFlag_.load())
-        return;
-    const int band = view_layout::barRaisedFor(clientBottom_.load(), cursorY_.load()) ? 1 : 0;
-    if (barMoved_.exchange(false))
-        watcherBand_ = -1;
-    // Move the bar only when its band changes; the move itself is the UI thread's.
-    if (band == watcherBand_)
-        return;
-    watcherBand_ = band;
-    barRaised_ = band;
-    uiCalls_->post([this, band] { placeBar(band != 0); });
-}
-
-void CBCGPMediaPlayerView::placeBar(bool raised)
-{
-    if (windowed_ || !bar_)
-        return;
-    const int w = clientRect_.width(), h = clientRect_.height();
-    const QRect band = raised ? QRect(0, h - 2 * kBarHeight, w, kBarHeight)
-                              : QRect(0, h - kBarHeight, w, kBarHeight);
-    if (bar_->geometry() != band)
-        bar_->setGeometry(band);
+    return !barWatcher_->isWatching();
 }

@@ -1,34 +1,56 @@
 #include "PositionClock.h"
 
-PositionClock::PositionClock(std::chrono::milliseconds period, std::function<bool()> active,
-                             std::function<bool()> step)
-    : period_(period), active_(std::move(active)), step_(std::move(step))
+#include <algorithm>
+
+PositionClock::PositionClock(std::function<bool()> step) : step_(std::move(step))
 {
-    thread_ = std::thread([this] { run(); });
+    timer_.setSingleShot(true);
+    // Whole seconds are counted against the media's duration: keep the steps even.
+    timer_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
 }
 
-PositionClock::~PositionClock()
+void PositionClock::start(std::chrono::milliseconds period)
 {
-    end();
+    period_ = period;
+    running_ = true;
+    held_ = false;
+    timer_.start(period_);
 }
 
 void PositionClock::end()
 {
-    gate_.end();
-    if (thread_.joinable())
-        thread_.join();
+    running_ = false;
+    held_ = false;
+    timer_.stop();
 }
 
-void PositionClock::run()
+void PositionClock::hold()
 {
-    for (;;) {
-        if (!active_())
-            return;
-        if (!gate_.sleep(period_))
-            return;
-        if (!active_())
-            return;
-        if (!step_())
-            return;
+    if (!running_ || held_)
+        return;
+    held_ = true;
+    rest_ = std::chrono::milliseconds(std::max(0, timer_.remainingTime()));
+    timer_.stop();
+}
+
+void PositionClock::release()
+{
+    if (!running_ || !held_)
+        return;
+    held_ = false;
+    timer_.start(rest_);
+}
+
+void PositionClock::tick()
+{
+    if (!running_ || held_)
+        return;
+    if (!step_()) {
+        end();
+        return;
     }
+    // The step may have ended or held the clock itself.
+    if (running_ && !held_)
+        timer_.start(period_);
 }

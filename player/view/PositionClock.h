@@ -1,36 +1,35 @@
-// The position clock: a worker thread that, once per step (one second in the program),
-// calls step() while the media is active. One clock per open; pause holds it, resume
-// releases it and the next open (or the view's end) ends it.
+// The position clock: while it runs, step() is called once per period (one second in the
+// program). Holding it keeps what was left of the current period, and releasing it goes on
+// with that rest, so time spent held does not count. It runs on the UI thread's timers.
 #pragma once
 
-#include "WorkerGate.h"
+#include <QTimer>
 
 #include <chrono>
 #include <functional>
-#include <thread>
 
 class PositionClock {
 public:
-    // active() and step() run on the clock's thread. The clock ends when active() is false
-    // before or after a sleep, or when step() returns false.
-    PositionClock(std::chrono::milliseconds period, std::function<bool()> active,
-                  std::function<bool()> step);
-    ~PositionClock();  // ends the clock and waits for its thread
-    PositionClock(const PositionClock&) = delete;
-    PositionClock& operator=(const PositionClock&) = delete;
+    // step() returns false to end the clock.
+    explicit PositionClock(std::function<bool()> step);
 
-    void hold() { gate_.hold(); }
-    void release() { gate_.release(); }
-    bool isHeld() const { return gate_.isHeld(); }
-    // Ends the clock, held or not, and waits for its thread.
+    // Starts counting periods of the given length from now, released.
+    void start(std::chrono::milliseconds period);
+    // Ends the clock, held or not.
     void end();
+    void hold();
+    void release();
+
+    bool isRunning() const { return running_; }
+    bool isHeld() const { return held_; }
 
 private:
-    void run();
+    void tick();
 
-    WorkerGate gate_;
-    std::chrono::milliseconds period_;
-    std::function<bool()> active_;
     std::function<bool()> step_;
-    std::thread thread_;
+    QTimer timer_;
+    std::chrono::milliseconds period_{1000};
+    std::chrono::milliseconds rest_{0};  // of the current period, while held
+    bool running_ = false;
+    bool held_ = false;
 };

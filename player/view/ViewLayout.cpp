@@ -59,7 +59,7 @@ int secondsForPercent(int durationMs, int percent)
 
 bool barRaisedFor(int clientBottom, int cursorY)
 {
-    return !(clientBottom - cursorY - kBarHeight > 66);
+    return clientBottom - cursorY - kBarHeight <= kBarRaiseDistance;
 }
 
 }  // namespace view_layout

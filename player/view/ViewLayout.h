@@ -9,6 +9,9 @@
 namespace view_layout {
 
 constexpr int kBarHeight = 60;
+// Full screen: the bar rises while the pointer is within this many pixels above the place
+// where the bar's top would be.
+constexpr int kBarRaiseDistance = 66;
 
 struct Viewport {
     int x = 0, y = 0, w = 0, h = 0;

@@ -13,17 +13,20 @@ public:
 
     std::string last() const { return calls.empty() ? std::string() : calls.back(); }
 
-    void SetSizeMode(int mode) override { add("SetSizeMode(" + std::to_string(mode) + ")"); }
-    void SetProportion(int value) override { add("SetProportion(" + std::to_string(value) + ")"); }
-    void SetSurface(int mode, int depth, int p1, int p2, int p3, int p4, int p5, int p6, int p7,
-                    int p8) override
+    void SetSizeMode(SizeMode mode) override
     {
-        std::string text = "SetSurface(" + std::to_string(mode) + "," + std::to_string(depth);
-        for (int p : {p1, p2, p3, p4, p5, p6, p7, p8})
+        add("SetSizeMode(" + std::to_string(int(mode)) + ")");
+    }
+    void SetProportion(int value) override { add("SetProportion(" + std::to_string(value) + ")"); }
+    void SetSurface(const SurfaceSettings& surface) override
+    {
+        std::string text = "SetSurface(" + std::to_string(int(surface.mode)) + "," +
+                           std::to_string(surface.depth);
+        for (int p : surface.freedom)
             text += "," + std::to_string(p);
         add(text + ")");
     }
-    void SetShape(int kind) override { add("SetShape(" + std::to_string(kind) + ")"); }
+    void SetShape(ShapeKind kind) override { add("SetShape(" + std::to_string(int(kind)) + ")"); }
     void SetPlayRate(int value) override { add("SetPlayRate(" + std::to_string(value) + ")"); }
     void SetRotation(int enabled, int speed) override
     {

@@ -10,7 +10,7 @@ using namespace mediainfo;
 
 TEST(MediaInfo, ReadsDurationAndBuildsEachPageOnThePreviousOne)
 {
-    testmedia::ClipSpec wanted;
+    testmedia::ClipRequest wanted;
     wanted.name = "mediainfo-320x240.avi";
     wanted.frames = 50;  // two seconds at 25 frames a second
     const std::string path = testmedia::clip(wanted);

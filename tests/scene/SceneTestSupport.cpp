@@ -89,7 +89,9 @@ QImage barsReference(int w, int h)
 }
 
 SceneHost::SceneHost(int w, int h, KeyStateSource* keys)
-    : renderer_(std::make_unique<SceneRenderer>(keys)), window_(std::make_unique<QWidget>()),
+    : media_(std::make_unique<MediaSession>()),
+      renderer_(std::make_unique<SceneRenderer>(*media_, keys)),
+      window_(std::make_unique<QWidget>()),
       w_(w), h_(h)
 {
     widget_ = new SceneWidget(renderer_.get(), window_.get());
@@ -108,6 +110,7 @@ SceneHost::~SceneHost()
     // The widget goes first: it releases the GL objects while the renderer still exists.
     window_.reset();
     renderer_.reset();
+    media_.reset();
 }
 
 QImage SceneHost::grab()
@@ -117,7 +120,7 @@ QImage SceneHost::grab()
 
 bool SceneHost::open(const std::string& path)
 {
-    if (!renderer_->OpenVideo(path))
+    if (!media_->open(path))
         return false;
     renderer_->SetViewport(0, 0, w_, h_);
     return true;

@@ -4,6 +4,7 @@
 
 #include "KeyStateSource.h"
 #include "LeakCheckSupport.h"
+#include "MediaSession.h"
 #include "SceneRenderer.h"
 #include "SceneWidget.h"
 
@@ -38,13 +39,14 @@ private:
 std::string barsClip(int w, int h);
 QImage barsReference(int w, int h);
 
-// A shown scene widget of w by h drawing with a renderer the test owns.
+// A shown scene widget of w by h drawing with a renderer and a media session the test owns.
 class SceneHost {
 public:
     SceneHost(int w, int h, KeyStateSource* keys = nullptr);
     ~SceneHost();
 
     SceneRenderer& renderer() { return *renderer_; }
+    MediaSession& media() { return *media_; }
     SceneWidget& widget() { return *widget_; }
     QWidget& window() { return *window_; }
     // Draws one frame and returns it as RGB32.
@@ -53,6 +55,7 @@ public:
     bool open(const std::string& path);
 
 private:
+    std::unique_ptr<MediaSession> media_;
     std::unique_ptr<SceneRenderer> renderer_;
     std::unique_ptr<QWidget> window_;
     SceneWidget* widget_ = nullptr;

@@ -36,10 +36,7 @@ float meshCentreZ(const scene::ControlPoints& g)
 scene::ControlPoints gridFor(int mode, int w, int h, int depth, std::array<int, 8> free = {})
 {
     scene::ControlPoints g{};
-    scene::SurfaceValues values;
-    values.depth = depth;
-    values.free = free;
-    EXPECT_TRUE(scene::fillControlGrid(g, mode, w, h, values));
+    EXPECT_TRUE(scene::fillControlGrid(g, {static_cast<SurfaceMode>(mode), depth, free}, w, h));
     return g;
 }
 
@@ -109,26 +106,27 @@ TEST(ControlGrid, FreeFormPointsFollowTheirValues)
 // grid built before any video is degenerate.
 TEST(BuildSurface, ModesThatKeepTheGrid)
 {
-    SceneRenderer r;
-    r.BuildSurface(1, 250, 0, 0, 0, 0, 0, 0, 0, 0);
-    EXPECT_EQ(r.surfaceMode(), 1);
+    MediaSession media;
+    SceneRenderer r(media);
+    r.BuildSurface({SurfaceMode::Bethel1, 250});
+    EXPECT_EQ(r.surfaceMode(), SurfaceMode::Bethel1);
     for (int k = 0; k < 18; ++k)  // no video: x = 0 and y = 0
         EXPECT_FLOAT_EQ(r.controlGrid()[size_t(3 * (k / 2) + k % 2)], 0.0f);
     const auto dish = r.controlGrid();
-    r.BuildSurface(5, 999, 0, 0, 0, 0, 0, 0, 0, 0);
-    EXPECT_EQ(r.surfaceMode(), 5);
-    r.BuildSurface(0, 3, 0, 0, 0, 0, 0, 0, 0, 0);
-    EXPECT_EQ(r.surfaceMode(), 0);
+    r.BuildSurface({SurfaceMode::None, 999});
+    EXPECT_EQ(r.surfaceMode(), SurfaceMode::None);
+    r.BuildSurface({SurfaceMode::Normal, 3});
+    EXPECT_EQ(r.surfaceMode(), SurfaceMode::Normal);
     EXPECT_EQ(r.controlGrid(), dish);
     for (int bad : {7, -1, 100}) {
-        r.BuildSurface(bad, 700, 5, 5, 5, 5, 5, 5, 5, 5);
-        EXPECT_EQ(r.surfaceMode(), 0);
+        r.BuildSurface({static_cast<SurfaceMode>(bad), 700, {5, 5, 5, 5, 5, 5, 5, 5}});
+        EXPECT_EQ(r.surfaceMode(), SurfaceMode::Normal);
         EXPECT_EQ(r.controlGrid(), dish);
     }
-    r.SetShapeKind(3);
-    r.SetShapeKind(5);
-    r.SetShapeKind(-1);
-    EXPECT_EQ(r.shapeKind(), 3);
+    r.SetShapeKind(ShapeKind::Cylinder);
+    r.SetShapeKind(static_cast<ShapeKind>(5));
+    r.SetShapeKind(static_cast<ShapeKind>(-1));
+    EXPECT_EQ(r.shapeKind(), ShapeKind::Cylinder);
 }
 
 // Step 7 from 0 runs 0, 7, ..., 357, then 4; a stopped spin keeps its angle.
@@ -148,7 +146,8 @@ TEST(Spin, StepsAndWraps)
 TEST(ArrowKeys, YawAndDepthLimits)
 {
     scenetest::TestKeys keys;
-    SceneRenderer r(&keys);
+    MediaSession media;
+    SceneRenderer r(media, &keys);
     // Holds `key` for `polls` reads and returns the value after each.
     auto holdFor = [&](ArrowKey key, int polls, int (SceneRenderer::*value)() const) {
         std::vector<int> seen;

@@ -69,6 +69,7 @@ protected:
     void SetUp() override { host = std::make_unique<SceneHost>(kW, kH, &keys); }
 
     SceneRenderer& renderer() { return host->renderer(); }
+    MediaSession& media() { return host->media(); }
 
     // Opens the colour bars at the widget's size and draws past the first frame.
     void openBars()
@@ -85,10 +86,10 @@ protected:
 
 // Before any open a frame is a black clear, no library call is made and the keys change
 // nothing; the handle already exists. Closing draws black again and stops every library call
-// from the frames; the renderer gives its Framelift handle back when it goes.
+// from the frames; the media session gives its Framelift handle back when it goes.
 TEST_F(SceneRendering, BlackWithoutLibraryCallsBeforeOpenAndAfterClose)
 {
-    EXPECT_NE(renderer().videoHandle(), nullptr);
+    EXPECT_NE(media().handle(), nullptr);
     keys.hold(ArrowKey::Right);
     keys.hold(ArrowKey::Up);
     int before = frameliftCalls();
@@ -101,7 +102,7 @@ TEST_F(SceneRendering, BlackWithoutLibraryCallsBeforeOpenAndAfterClose)
 
     openBars();
     EXPECT_FALSE(isBlack(host->grab()));
-    renderer().CloseVideo();
+    media().close();
     EXPECT_FALSE(renderer().videoReady());
     before = frameliftCalls();
     EXPECT_TRUE(isBlack(host->grab()));
@@ -145,19 +146,19 @@ TEST_F(SceneRendering, OneTexturePerOpenUpdatedInPlace)
     host->grab();
     EXPECT_NE(renderer().textureName(), 0u);
     EXPECT_EQ(renderer().uploadedBytesLastFrame(), 512LL * 256 * 3 + 320LL * 240 * 3);
-    renderer().BuildSurface(2, 100, 0, 0, 0, 0, 0, 0, 0, 0);
-    renderer().SetShapeKind(3);
+    renderer().BuildSurface({SurfaceMode::Bethel2, 100});
+    renderer().SetShapeKind(ShapeKind::Cylinder);
 
     ASSERT_TRUE(host->open(barsClip(640, 480)));
-    EXPECT_EQ(renderer().surfaceMode(), 0);
-    EXPECT_EQ(renderer().shapeKind(), 0);
+    EXPECT_EQ(renderer().surfaceMode(), SurfaceMode::Normal);
+    EXPECT_EQ(renderer().shapeKind(), ShapeKind::Flat);
     EXPECT_EQ(renderer().texWidth(), 1024);
     EXPECT_EQ(renderer().texHeight(), 512);
     const std::array<float, 16>& m = renderer().texScale();
     EXPECT_EQ((std::array<float, 4>{m[0], m[5], m[10], m[15]}),
               (std::array<float, 4>{0.625f, 0.9375f, 1.0f, 1.0f}));
-    EXPECT_EQ(renderer().QueryVideoWidth(), 640);
-    EXPECT_EQ(renderer().QueryVideoHeight(), 480);
+    EXPECT_EQ(media().format().videoWidth, 640);
+    EXPECT_EQ(media().format().videoHeight, 480);
     host->grab();
     const unsigned name = renderer().textureName();
     EXPECT_NE(name, 0u);
@@ -175,16 +176,17 @@ TEST_F(SceneRendering, OneTexturePerOpenUpdatedInPlace)
 TEST_F(SceneRendering, NoneIsBlackMeshesAtTheAmbientLevel)
 {
     openBars();
-    renderer().BuildSurface(5, 250, 0, 0, 0, 0, 0, 0, 0, 0);
+    renderer().BuildSurface({SurfaceMode::None, 250});
     const int fetched = frameliftCalls("GetTexture");
     for (int i = 0; i < 3; ++i)
         EXPECT_TRUE(isBlack(host->grab()));
     EXPECT_EQ(frameliftCalls("GetTexture"), fetched + 3);
     EXPECT_TRUE(renderer().videoReady());
 
-    renderer().BuildSurface(6, 250, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000);
+    renderer().BuildSurface(
+        {SurfaceMode::Freedom, 250, {1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000}});
     expectPicture(host->grab(), 750, 0.4);
-    renderer().BuildSurface(1, 250, 0, 0, 0, 0, 0, 0, 0, 0);
+    renderer().BuildSurface({SurfaceMode::Bethel1, 250});
     const QRgb centre = barsReference(kW, kH).pixel(kW / 2, kH / 2);
     EXPECT_LE(maxChannelDifference(host->grab().pixel(kW / 2, kH / 2), dimmed(centre, 0.4)), 8);
 }
@@ -197,10 +199,10 @@ TEST_F(SceneRendering, TranslucentSpinningShapeOverThePicture)
     openBars();
     renderer().SetSpin(0, 1);  // hold the cube still, its front face to the viewer
     const QImage picture = host->grab();
-    renderer().SetShapeKind(1);
-    renderer().BuildSurface(5, 250, 0, 0, 0, 0, 0, 0, 0, 0);
+    renderer().SetShapeKind(ShapeKind::Cube);
+    renderer().BuildSurface({SurfaceMode::None, 250});
     const QImage shape = host->grab();
-    renderer().BuildSurface(0, 250, 0, 0, 0, 0, 0, 0, 0, 0);
+    renderer().BuildSurface({SurfaceMode::Normal, 250});
     const QImage both = host->grab();
     EXPECT_FALSE(isBlack(shape.copy(kW / 2 - 10, kH / 2 - 10, 20, 20), 30));
     for (int y = kH / 2 - 30; y <= kH / 2 + 30; y += 5)
@@ -213,11 +215,12 @@ TEST_F(SceneRendering, TranslucentSpinningShapeOverThePicture)
         }
     EXPECT_EQ(renderer().spinDegrees(), 0);
 
-    renderer().SetShapeKind(0);
+    renderer().SetShapeKind(ShapeKind::Flat);
     renderer().SetSpin(1, 7);
     host->grab();
     EXPECT_EQ(renderer().spinDegrees(), 0);  // no shape
-    for (int kind = 1; kind <= 4; ++kind) {
+    for (ShapeKind kind :
+         {ShapeKind::Cube, ShapeKind::Sphere, ShapeKind::Cylinder, ShapeKind::Taper}) {
         renderer().SetShapeKind(kind);
         EXPECT_FALSE(isBlack(host->grab()));
     }
@@ -252,8 +255,8 @@ TEST_F(SceneRendering, ArrowKeysMoveOnlyThePicture)
     EXPECT_LT(turned.width(), nearer.width() - 20);
 
     renderer().SetSpin(0, 1);
-    renderer().SetShapeKind(2);
-    renderer().BuildSurface(5, 250, 0, 0, 0, 0, 0, 0, 0, 0);
+    renderer().SetShapeKind(ShapeKind::Sphere);
+    renderer().BuildSurface({SurfaceMode::None, 250});
     const QImage shapeBefore = host->grab();
     EXPECT_EQ(holdFor({ArrowKey::Left, ArrowKey::Down}, 10), shapeBefore);
     EXPECT_EQ(renderer().yawDegrees(), 40);
@@ -266,7 +269,7 @@ TEST_F(SceneRendering, ArrowKeysMoveOnlyThePicture)
 TEST_F(SceneRendering, FailedOpensLeaveBlack)
 {
     openBars();
-    testmedia::ClipSpec audio;
+    testmedia::ClipRequest audio;
     audio.name = "scene-audio-only.mka";
     audio.frames = 0;
     audio.audioEncoder = "vorbisenc";
@@ -277,7 +280,7 @@ TEST_F(SceneRendering, FailedOpensLeaveBlack)
           std::string("scene-bars\0.avi", 15), testmedia::clip(audio)}) {
         SCOPED_TRACE(path.c_str());
         const int played = frameliftCalls("Play"), freed = frameliftCalls("FreeVideo");
-        EXPECT_FALSE(renderer().OpenVideo(path));
+        EXPECT_FALSE(media().open(path));
         if (frameliftCalls("Play") > played) {
             EXPECT_GT(frameliftCalls("FreeVideo"), freed);
         }
@@ -317,10 +320,12 @@ TEST_F(SceneRendering, ViewportAndItsGuard)
 // before the widget exists are drawn once it does.
 TEST(SceneWithoutContext, OpenBeforeTheWidgetExists)
 {
-    SceneRenderer renderer;
-    ASSERT_TRUE(renderer.OpenVideo(barsClip(kW, kH)));
+    MediaSession media;
+    SceneRenderer renderer(media);
+    ASSERT_TRUE(media.open(barsClip(kW, kH)));
     renderer.SetViewport(0, 0, kW, kH);
-    renderer.BuildSurface(6, 0, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000);
+    renderer.BuildSurface(
+        {SurfaceMode::Freedom, 0, {1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000}});
     QWidget window;
     auto* widget = new SceneWidget(&renderer, &window);
     widget->setFixedSize(kW, kH);

@@ -1,5 +1,6 @@
 // The widget that hosts the scene: which contexts can draw it, and what the user sees when
 // none can be had.
+#include "MediaSession.h"
 #include "SceneRenderer.h"
 #include "SceneTestSupport.h"
 #include "SceneWidget.h"
@@ -65,7 +66,7 @@ TEST(SceneWidget, DefaultFormatDrawsTheScene)
     const QImage frame = widget.grabFramebuffer();
     scenetest::keepGlDriverLoaded();
     EXPECT_TRUE(widget.hasScene());
-    EXPECT_NE(widget.renderer()->videoHandle(), nullptr);
+    EXPECT_NE(widget.renderer()->media().handle(), nullptr);
     EXPECT_EQ(frame.pixel(32, 24) & 0xffffff, 0u);
 }
 
@@ -75,7 +76,8 @@ TEST(SceneWidget, UnsuitableContextSaysSoOnce)
 {
     MessageWatcher watcher;
     for (int i = 0; i < 2; ++i) {
-        SceneRenderer renderer;
+        MediaSession media;
+        SceneRenderer renderer(media);
         SceneWidget widget(&renderer);
         widget.setFormat(coreFormat());
         QSignalSpy unavailable(&widget, &SceneWidget::sceneUnavailable);
@@ -87,7 +89,7 @@ TEST(SceneWidget, UnsuitableContextSaysSoOnce)
         QTest::qWait(200);
         EXPECT_EQ(unavailable.count(), 1);
         EXPECT_FALSE(widget.hasScene());
-        EXPECT_EQ(renderer.videoHandle(), nullptr);
+        EXPECT_EQ(media.handle(), nullptr);
     }
     ASSERT_EQ(watcher.seen.size(), 1);
     EXPECT_EQ(watcher.seen.front(), QStringLiteral("Error|没找到合适的显示模式"));

@@ -2,6 +2,8 @@
 // works in the popups as a person does.
 #pragma once
 
+#include "CommandIds.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
@@ -54,19 +56,19 @@ inline bool clickPath(QToolButton* button, QStringList path)
     return path.isEmpty();
 }
 
-// The enabled and checked flags of the action with command id as button's menu shows them.
+// The enabled and checked flags of the command's action as button's menu shows them.
 struct Shown {
     bool found = false;
     bool enabled = false;
     bool checked = false;
 };
 
-inline Shown showState(QToolButton* button, int id)
+inline Shown showState(QToolButton* button, Command id)
 {
     Shown shown;
     inMenu(button, [&](QMenu* menu) {
         for (QAction* action : menu->actions())
-            if (!action->menu() && !action->isSeparator() && action->data().toInt() == id)
+            if (!action->menu() && !action->isSeparator() && action->data().toInt() == toInt(id))
                 shown = {true, action->isEnabled(), action->isChecked()};
         menu->close();
         return true;

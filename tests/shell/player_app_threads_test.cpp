@@ -15,6 +15,7 @@
 #include "SceneWidget.h"
 #include "SettingsStore.h"
 #include "TestMedia.h"
+#include "Transport.h"
 #include "UpdateCheck.h"
 
 #include <QAction>
@@ -42,7 +43,7 @@ const bool settingsIsolated = [] {
 
 std::string clip()
 {
-    testmedia::ClipSpec wanted;
+    testmedia::ClipRequest wanted;
     wanted.name = "app-320x240.avi";
     return testmedia::clip(wanted);
 }
@@ -62,6 +63,13 @@ protected:
         ASSERT_TRUE(app->InitInstance(QStringList{"VelmoraPlayer"} + files));
         ASSERT_TRUE(QTest::qWaitForWindowExposed(frame()));
         leakcheck::keepGlDriverLoaded();
+        waitForOpen();
+    }
+    // A file opens on a worker while the window answers.
+    void waitForOpen() const
+    {
+        EXPECT_TRUE(VELMORA_WAIT_FOR(!view()->transport().isOpening(), 30000))
+            << "the open never finished";
     }
     void TearDown() override
     {
@@ -87,10 +95,10 @@ TEST_F(PlayerAppTest, AFileOnTheCommandLineIsOpenedAndPlayed)
     EXPECT_EQ(chooser.asked, 0);
     EXPECT_EQ(app->state().currentMediaPath, path);
     EXPECT_EQ(app->state().mediaDurationMs, 2000);
-    EXPECT_EQ(view()->playState(), 1);
+    EXPECT_EQ(view()->transport().playState(), PlayState::Playing);
     EXPECT_TRUE(view()->renderer().videoReady());
     EXPECT_TRUE(messages.boxes.empty());
-    EXPECT_EVENTUALLY(bar()->isButtonEnabled(cmd::Stop));
+    EXPECT_EVENTUALLY(bar()->isButtonEnabled(Command::Stop));
     EXPECT_EQ(bar()->playIcon(), 0);
     const std::string& dir = app->state().moduleDirectory;
     ASSERT_FALSE(dir.empty());
@@ -111,28 +119,30 @@ TEST_F(PlayerAppTest, AnUnplayableCommandLineFileShowsTheMessageAndTheProgramRun
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame()));
     QTest::keyClick(frame(), Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(chooser.asked, 1);
+    waitForOpen();
     EXPECT_TRUE(view()->renderer().videoReady());
 }
 
 TEST_F(PlayerAppTest, CtrlOShowsTheDialogOpensAndPlays)
 {
     start();
-    EXPECT_EQ(view()->playState(), 0);
-    EXPECT_FALSE(bar()->isButtonEnabled(cmd::Play));
-    EXPECT_FALSE(frame()->action(cmd::Back)->isEnabled());
-    EXPECT_TRUE(frame()->action(cmd::FileOpen)->isEnabled());
-    EXPECT_EQ(frame()->action(cmd::FileOpen)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
+    EXPECT_EQ(view()->transport().playState(), PlayState::NoVideo);
+    EXPECT_FALSE(bar()->isButtonEnabled(Command::Play));
+    EXPECT_FALSE(frame()->action(Command::Back)->isEnabled());
+    EXPECT_TRUE(frame()->action(Command::FileOpen)->isEnabled());
+    EXPECT_EQ(frame()->action(Command::FileOpen)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
 
     chooser.answers.push_back(QString::fromStdString(clip()));
     frame()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame()));
     QTest::keyClick(frame(), Qt::Key_O, Qt::ControlModifier);
     ASSERT_EQ(chooser.asked, 1);
+    waitForOpen();
     EXPECT_TRUE(view()->renderer().videoReady());
-    EXPECT_EQ(view()->playState(), 1);
+    EXPECT_EQ(view()->transport().playState(), PlayState::Playing);
     EXPECT_EQ(app->state().mediaDurationMs, 2000);
-    EXPECT_TRUE(frame()->action(cmd::Back)->isEnabled());
-    EXPECT_EVENTUALLY(bar()->isButtonEnabled(cmd::Play));
+    EXPECT_TRUE(frame()->action(Command::Back)->isEnabled());
+    EXPECT_EVENTUALLY(bar()->isButtonEnabled(Command::Play));
     EXPECT_EQ(frame()->lastMediaReport().pages[0].find("AVI") != std::string::npos, true);
 }
 
@@ -140,13 +150,13 @@ TEST_F(PlayerAppTest, ACancelledOpenStillReadsTheFileAndSetsPlaying)
 {
     start();
     chooser.answers.push_back(QString());
-    frame()->dispatchCommand(cmd::FileOpen);
+    frame()->dispatchCommand(Command::FileOpen);
     EXPECT_EQ(chooser.asked, 1);
     EXPECT_TRUE(app->state().currentMediaPath.empty());
     EXPECT_EQ(app->state().mediaDurationMs, 0);
     EXPECT_FALSE(view()->renderer().videoReady());
     // The frame sets "playing" whatever the dialog gave, which enables the transport.
-    EXPECT_EQ(view()->playState(), 1);
+    EXPECT_EQ(view()->transport().playState(), PlayState::Playing);
     EXPECT_TRUE(messages.boxes.empty());
 }
 
@@ -187,7 +197,7 @@ TEST_F(PlayerAppTest, AboutShowsTheProductTheLinksAndClosesWithOk)
         seen = true;
         QTest::mouseClick(dialog->findChild<QPushButton*>("okButton"), Qt::LeftButton);
     });
-    frame()->dispatchCommand(cmd::AppAbout);
+    frame()->dispatchCommand(Command::AppAbout);
     EXPECT_TRUE(seen);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
@@ -195,8 +205,8 @@ TEST_F(PlayerAppTest, AboutShowsTheProductTheLinksAndClosesWithOk)
 TEST_F(PlayerAppTest, EachUpdateCheckShowsItsOwnMessageLater)
 {
     start();
-    frame()->dispatchCommand(cmd::CheckForUpdate);
-    frame()->dispatchCommand(cmd::CheckForUpdate);
+    frame()->dispatchCommand(Command::CheckForUpdate);
+    frame()->dispatchCommand(Command::CheckForUpdate);
     EXPECT_TRUE(messages.notices.empty());  // the check answers after a while, not at once
     ASSERT_EVENTUALLY(messages.notices.size() == 2u);
     for (const auto& notice : messages.notices) {
@@ -234,8 +244,8 @@ TEST_F(PlayerAppTest, DoubleClickGoesFullScreenWithAHidingBarAndEscComesBack)
     pointerAt(QPoint(screen.center().x(), screen.bottom() - 20));
     EXPECT_EVENTUALLY(view()->isBarRaised());
     EXPECT_EVENTUALLY(barOnScreen() == 54);
-    const QRect play(bar()->mapToGlobal(bar()->buttonRect(cmd::Play).topLeft()),
-                     bar()->buttonRect(cmd::Play).size());
+    const QRect play(bar()->mapToGlobal(bar()->buttonRect(Command::Play).topLeft()),
+                     bar()->buttonRect(Command::Play).size());
     EXPECT_LT(play.top(), screen.bottom() - 30);
     // And goes again when the pointer leaves.
     pointerAt(screen.center());

@@ -80,7 +80,7 @@ std::string byFfmpeg(const std::string& name, const std::string& arguments)
                 fs::path(name).extension().string());
 }
 
-std::string clip(const ClipSpec& wanted)
+std::string clip(const ClipRequest& wanted)
 {
     std::string p;
     if (wanted.frames > 0) {

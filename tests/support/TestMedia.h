@@ -6,7 +6,8 @@
 
 namespace testmedia {
 
-struct ClipSpec {
+// The clip a test asks for: its file name, picture, length, encoders and container.
+struct ClipRequest {
     std::string name;        // file name inside the media folder, e.g. "mpeg4-mp3.avi"
     int width = 320;
     int height = 240;
@@ -19,15 +20,18 @@ struct ClipSpec {
     std::string muxer = "avimux";
 };
 
+// The former name, still used by the library's own tests until they change over.
+using ClipSpec = ClipRequest;
+
 // Folder the clips are written to (created on first use).
 std::string mediaDir();
 
 // Path of the clip, encoding it when it is not there yet. Throws std::runtime_error with the
 // failing command when encoding fails.
-std::string clip(const ClipSpec& wanted);
+std::string clip(const ClipRequest& wanted);
 
 // Runs a gst-launch-1.0 pipeline description that writes `name` into mediaDir(); returns the
-// path. For clips the ClipSpec form cannot express.
+// path. For clips a ClipRequest cannot express.
 std::string custom(const std::string& name, const std::string& pipeline);
 
 // Runs ffmpeg with `arguments` (inputs and codecs) writing `name` into mediaDir(); returns the

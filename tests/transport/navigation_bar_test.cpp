@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -39,19 +40,20 @@ TEST_F(NavigationBarTest, StartsWithEightEntriesDisabledSliderAndZeroTime)
 {
     const auto& b = bar->buttons();
     ASSERT_EQ(b.size(), 8u);
-    const int ids[] = {cmd::Stop, 0, cmd::Previous, cmd::Play, cmd::Next, 0, cmd::Sound,
-                       cmd::Volume};
+    const std::optional<Command> ids[] = {Command::Stop, std::nullopt, Command::Previous,
+                                          Command::Play, Command::Next, std::nullopt,
+                                          Command::Sound, Command::Volume};
     const QSize sizes[] = {{25, 25}, {8, 0},   {53, 27}, {40, 43},
                            {53, 27}, {8, 0},   {24, 25}, {15, 25}};
     for (size_t i = 0; i < b.size(); ++i) {
-        EXPECT_EQ(b[i].id, ids[i]) << i;
+        EXPECT_EQ(b[i].command, ids[i]) << i;
         EXPECT_EQ(b[i].size(), sizes[i]) << i;
     }
-    EXPECT_EQ(bar->button(cmd::Play)->text, "Play");
-    EXPECT_EQ(bar->button(cmd::Volume)->text, "Volume");
-    EXPECT_FALSE(bar->button(cmd::Volume)->icon.isLoaded());
-    EXPECT_TRUE(bar->button(cmd::Sound)->face.isLoaded());
-    EXPECT_EQ(bar->button(cmd::Sound)->face.count(), 5);
+    EXPECT_EQ(bar->button(Command::Play)->text, "Play");
+    EXPECT_EQ(bar->button(Command::Volume)->text, "Volume");
+    EXPECT_FALSE(bar->button(Command::Volume)->icon.isLoaded());
+    EXPECT_TRUE(bar->button(Command::Sound)->face.isLoaded());
+    EXPECT_EQ(bar->button(Command::Sound)->face.count(), 5);
 
     EXPECT_FALSE(bar->progressSlider()->isEnabled());
     EXPECT_EQ(bar->progressSlider()->range(), 100);
@@ -59,7 +61,7 @@ TEST_F(NavigationBarTest, StartsWithEightEntriesDisabledSliderAndZeroTime)
     EXPECT_EQ(bar->timeText(), "00:00:00-00:00:00");
     EXPECT_EQ(bar->playIcon(), 1);
     EXPECT_EQ(bar->soundLevel(), 50);
-    EXPECT_EQ(bar->cellsFor(cmd::Sound).icon, 1);
+    EXPECT_EQ(bar->cellsFor(Command::Sound).icon, 1);
 }
 
 TEST_F(NavigationBarTest, SliderAndLabelRunAlongTheTop)
@@ -71,10 +73,10 @@ TEST_F(NavigationBarTest, SliderAndLabelRunAlongTheTop)
 TEST_F(NavigationBarTest, ButtonsAreCentredInTheirBandOverTheControlArea)
 {
     // Wide style: moved by (800 - 422) / 2 + 101 = 290, each centred in 43 pixels from y 14.
-    EXPECT_EQ(bar->buttonRect(cmd::Stop), QRect(290, 23, 25, 25));
-    EXPECT_EQ(bar->buttonRect(cmd::Previous), QRect(290 + 25 + 8, 22, 53, 27));
-    EXPECT_EQ(bar->buttonRect(cmd::Play), QRect(290 + 86, 14, 40, 43));
-    EXPECT_EQ(bar->buttonRect(cmd::Volume).right() + 1, 290 + 226);
+    EXPECT_EQ(bar->buttonRect(Command::Stop), QRect(290, 23, 25, 25));
+    EXPECT_EQ(bar->buttonRect(Command::Previous), QRect(290 + 25 + 8, 22, 53, 27));
+    EXPECT_EQ(bar->buttonRect(Command::Play), QRect(290 + 86, 14, 40, 43));
+    EXPECT_EQ(bar->buttonRect(Command::Volume).right() + 1, 290 + 226);
 }
 
 TEST(NavigationBarStyle, NarrowAndWideStylesKeepTheGroupInPlace)
@@ -87,7 +89,8 @@ TEST(NavigationBarStyle, NarrowAndWideStylesKeepTheGroupInPlace)
         bar->setGeometry(0, 40, width, 60);
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
-        return std::make_pair(bar->isWideStyle(), bar->buttonRect(cmd::Stop).left() - width / 2);
+        return std::make_pair(bar->isWideStyle(),
+                              bar->buttonRect(Command::Stop).left() - width / 2);
     };
     const auto narrow = groupOffset(479);
     const auto wide = groupOffset(480);
@@ -107,55 +110,55 @@ TEST_F(NavigationBarTest, SoundLevelsPickTheirIcons)
     EXPECT_EQ(CNavigationBar::soundIconIndex(0), 0);
     EXPECT_EQ(CNavigationBar::soundIconIndex(-1), 4);
     bar->setSoundLevel(-1);
-    EXPECT_EQ(bar->cellsFor(cmd::Sound).icon, 4);
+    EXPECT_EQ(bar->cellsFor(Command::Sound).icon, 4);
 }
 
 TEST_F(NavigationBarTest, ClickSendsTheCommandOnlyWhenEnabled)
 {
     QSignalSpy spy(bar, &CNavigationBar::commandIssued);
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->buttonRect(cmd::Play).center());
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->buttonRect(Command::Play).center());
     ASSERT_EQ(spy.count(), 1);
-    EXPECT_EQ(spy.last().at(0).toInt(), cmd::Play);
+    EXPECT_EQ(spy.last().at(0).value<Command>(), Command::Play);
 
-    bar->setButtonEnabled(cmd::Stop, false);
-    EXPECT_EQ(bar->cellsFor(cmd::Stop).face, 0);
-    EXPECT_EQ(bar->cellsFor(cmd::Stop).icon, 1);
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->buttonRect(cmd::Stop).center());
+    bar->setButtonEnabled(Command::Stop, false);
+    EXPECT_EQ(bar->cellsFor(Command::Stop).face, 0);
+    EXPECT_EQ(bar->cellsFor(Command::Stop).icon, 1);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->buttonRect(Command::Stop).center());
     EXPECT_EQ(spy.count(), 1);
 
     // Pressed on one button and released elsewhere: nothing.
-    QTest::mousePress(bar, Qt::LeftButton, {}, bar->buttonRect(cmd::Next).center());
+    QTest::mousePress(bar, Qt::LeftButton, {}, bar->buttonRect(Command::Next).center());
     QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(5, 40));
     EXPECT_EQ(spy.count(), 1);
 }
 
 TEST_F(NavigationBarTest, HoverAndPressPickFaceCells)
 {
-    movePointer(bar, bar->buttonRect(cmd::Play).center());
-    EXPECT_EQ(bar->cellsFor(cmd::Play).face, 2);
-    QTest::mousePress(bar, Qt::LeftButton, {}, bar->buttonRect(cmd::Play).center());
-    EXPECT_EQ(bar->cellsFor(cmd::Play).face, 3);
-    QTest::mouseRelease(bar, Qt::LeftButton, {}, bar->buttonRect(cmd::Play).center());
+    movePointer(bar, bar->buttonRect(Command::Play).center());
+    EXPECT_EQ(bar->cellsFor(Command::Play).face, 2);
+    QTest::mousePress(bar, Qt::LeftButton, {}, bar->buttonRect(Command::Play).center());
+    EXPECT_EQ(bar->cellsFor(Command::Play).face, 3);
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, bar->buttonRect(Command::Play).center());
     bar->setPlayIcon(0);
-    EXPECT_EQ(bar->cellsFor(cmd::Play).icon, 2);  // pause symbol
+    EXPECT_EQ(bar->cellsFor(Command::Play).icon, 2);  // pause symbol
 
     // The split button: hovering Volume lights Sound in cell 2 and itself in cell 3.
-    movePointer(bar, bar->buttonRect(cmd::Volume).center());
-    EXPECT_EQ(bar->cellsFor(cmd::Volume).face, 3);
-    EXPECT_EQ(bar->cellsFor(cmd::Sound).face, 2);
-    QTest::mousePress(bar, Qt::LeftButton, {}, bar->buttonRect(cmd::Volume).center());
-    EXPECT_EQ(bar->cellsFor(cmd::Volume).face, 4);
-    QTest::mouseRelease(bar, Qt::LeftButton, {}, bar->buttonRect(cmd::Volume).center());
+    movePointer(bar, bar->buttonRect(Command::Volume).center());
+    EXPECT_EQ(bar->cellsFor(Command::Volume).face, 3);
+    EXPECT_EQ(bar->cellsFor(Command::Sound).face, 2);
+    QTest::mousePress(bar, Qt::LeftButton, {}, bar->buttonRect(Command::Volume).center());
+    EXPECT_EQ(bar->cellsFor(Command::Volume).face, 4);
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, bar->buttonRect(Command::Volume).center());
     leavePointer(bar);
-    EXPECT_EQ(bar->cellsFor(cmd::Sound).face, 1);
-    EXPECT_EQ(bar->cellsFor(cmd::Volume).face, 1);
+    EXPECT_EQ(bar->cellsFor(Command::Sound).face, 1);
+    EXPECT_EQ(bar->cellsFor(Command::Volume).face, 1);
 }
 
 TEST_F(NavigationBarTest, PlayButtonShowsPlayOrPauseSymbol)
 {
     auto brightCentre = [&]() {
         const QImage shot = bar->grab().toImage();
-        const QRect r = bar->buttonRect(cmd::Play);
+        const QRect r = bar->buttonRect(Command::Play);
         // The play triangle covers the centre; the pause symbol leaves a gap there.
         return shot.pixelColor(r.left() + 21, r.top() + 21).lightness() > 180;
     };

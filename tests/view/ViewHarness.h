@@ -3,6 +3,7 @@
 #pragma once
 
 #include "AppState.h"
+#include "Eventually.h"
 #include "MediaInfoReader.h"
 #include "MediaPlayerView.h"
 #include "NavigationBar.h"
@@ -11,6 +12,7 @@
 #include "SceneRenderer.h"
 #include "SceneWidget.h"
 #include "TestMedia.h"
+#include "Transport.h"
 #include "LeakCheckSupport.h"
 
 #include <QTest>
@@ -22,7 +24,7 @@ namespace viewtest {
 // 95 minutes at one frame a second (64 x 48 pixels, quick to make).
 inline std::string longClip()
 {
-    testmedia::ClipSpec wanted;
+    testmedia::ClipRequest wanted;
     wanted.name = "long-95min.avi";
     wanted.width = 64;
     wanted.height = 48;
@@ -34,14 +36,14 @@ inline std::string longClip()
 // Two seconds, 320 x 240.
 inline std::string shortClip()
 {
-    testmedia::ClipSpec wanted;
+    testmedia::ClipRequest wanted;
     wanted.name = "short-320x240.avi";
     return testmedia::clip(wanted);
 }
 
 inline std::string clip640()
 {
-    testmedia::ClipSpec wanted;
+    testmedia::ClipRequest wanted;
     wanted.name = "clip-640x480.avi";
     wanted.width = 640;
     wanted.height = 480;
@@ -65,6 +67,9 @@ public:
     explicit ViewHarness(QSize client = QSize(800, 600))
     {
         view = std::make_unique<CBCGPMediaPlayerView>(app, chooser, messages, nullptr);
+        // The frame dispatches the transport bar's clicks; alone, the view is the whole chain.
+        QObject::connect(view.get(), &CBCGPMediaPlayerView::commandIssued, view.get(),
+                         [this](Command id) { view->handleCommand(id); });
         view->resize(client);
         view->show();
         exposed = QTest::qWaitForWindowExposed(view.get());
@@ -81,8 +86,9 @@ public:
     void openWithDialog()
     {
         view->OpenMedia();
+        waitForOpen();
         app.mediaDurationMs = mediainfo::readMediaReport(app.currentMediaPath).durationMs;
-        view->setPlayState(1);
+        view->transport().setPlayState(PlayState::Playing);
     }
     // The same open with the reader's answer known beforehand. A test clock that steps in
     // milliseconds would otherwise count against the previous duration until the reader is
@@ -92,14 +98,23 @@ public:
         app.mediaDurationMs = durationMs;
         chooser.answers.push_back(QString::fromStdString(path));
         view->OpenMedia();
-        view->setPlayState(1);
+        waitForOpen();
+        view->transport().setPlayState(PlayState::Playing);
+    }
+
+    // Opens (and resumes) run on a worker; the window answers meanwhile.
+    void waitForOpen() const
+    {
+        EXPECT_TRUE(VELMORA_WAIT_FOR(!view->transport().isOpening(), 30000))
+            << "the open never finished";
     }
 
     CNavigationBar* bar() const { return view->navigationBar(); }
     CProgressSlider* slider() const { return bar()->progressSlider(); }
     SceneRenderer& renderer() const { return view->renderer(); }
+    Transport& transport() const { return view->transport(); }
     QString timeText() const { return bar()->timeText(); }
-    void click(int commandId) const
+    void click(Command commandId) const
     {
         QTest::mouseClick(bar(), Qt::LeftButton, {}, bar()->buttonRect(commandId).center());
     }

@@ -1,12 +1,27 @@
 // Opening files in the view: command states before and after, the picture and where it is
-// placed, a file no decoder takes, and a cancelled dialog.
+// placed, a file no decoder takes, a cancelled dialog, and loads that take long.
 #include "Eventually.h"
 #include "CommandIds.h"
 #include "ViewHarness.h"
 
+#include <QApplication>
+#include <QCursor>
+#include <QElapsedTimer>
 #include <QImage>
+#include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <fstream>
+#include <mutex>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace viewtest;
 
@@ -25,32 +40,33 @@ TEST(ViewOpen, CommandsAreEnabledOnlyOnceSomethingWasOpened)
 {
     ViewHarness h;
     ASSERT_TRUE(h.exposed);
-    for (int id = cmd::Back; id <= cmd::Next; ++id) {
+    for (Command id : {Command::Back, Command::Forward, Command::Stop, Command::Previous,
+                       Command::Play, Command::Next}) {
         CommandState s;
         ASSERT_TRUE(h.view->updateCommand(id, s));
-        EXPECT_FALSE(s.enabled) << id;
+        EXPECT_FALSE(s.enabled) << toInt(id);
     }
-    for (int id : {cmd::Sound, cmd::Volume}) {
+    for (Command id : {Command::Sound, Command::Volume}) {
         CommandState s;
         ASSERT_TRUE(h.view->updateCommand(id, s));
-        EXPECT_TRUE(s.enabled) << id;
+        EXPECT_TRUE(s.enabled) << toInt(id);
     }
-    EXPECT_FALSE(h.bar()->isButtonEnabled(cmd::Play));
-    EXPECT_TRUE(h.bar()->isButtonEnabled(cmd::Sound));
+    EXPECT_FALSE(h.bar()->isButtonEnabled(Command::Play));
+    EXPECT_TRUE(h.bar()->isButtonEnabled(Command::Sound));
     EXPECT_FALSE(h.slider()->isEnabled());
     EXPECT_EQ(h.timeText(), "00:00:00-00:00:00");
 
     h.open(shortClip());
     EXPECT_TRUE(h.messages.boxes.empty());
-    EXPECT_EQ(h.view->playState(), 1);
+    EXPECT_EQ(h.transport().playState(), PlayState::Playing);
     EXPECT_TRUE(h.renderer().videoReady());
     EXPECT_TRUE(h.slider()->isEnabled());
     EXPECT_EQ(h.bar()->playIcon(), 0);  // pause symbol while playing
     EXPECT_EQ(h.app.mediaDurationMs, 2000);
     // The bar's buttons follow at the next tick.
-    ASSERT_EVENTUALLY(h.bar()->isButtonEnabled(cmd::Play));
-    for (int id = cmd::Stop; id <= cmd::Next; ++id)
-        EXPECT_TRUE(h.bar()->isButtonEnabled(id)) << id;
+    ASSERT_EVENTUALLY(h.bar()->isButtonEnabled(Command::Play));
+    for (Command id : {Command::Stop, Command::Previous, Command::Play, Command::Next})
+        EXPECT_TRUE(h.bar()->isButtonEnabled(id)) << toInt(id);
     // And the picture is on the screen above the bar.
     ASSERT_EVENTUALLY(pictureShown(h.view->sceneWidget(), QPoint(400, 200)));
 }
@@ -71,7 +87,7 @@ TEST(ViewOpen, PlacesThePictureAsTheSizeModeSays)
     EXPECT_EQ(h.view->lastViewport(), (view_layout::Viewport{420, 370, 160, 120}));
     ASSERT_EVENTUALLY((h.view->lastViewport() == view_layout::Viewport{0, 60, 1000, 740}));
 
-    h.view->SetSizeMode(0);
+    h.view->SetSizeMode(SizeMode::OriginalSize);
     h.view->SetProportion(400);
     EXPECT_EQ(h.view->lastViewport(), (view_layout::Viewport{340, 310, 320, 240}));
     QTest::qWait(100);  // ticks leave the original size alone
@@ -88,9 +104,9 @@ TEST(ViewOpen, OriginalSizeCutsALargeVideoToTheClientArea)
 {
     ViewHarness h(QSize(600, 500));
     ASSERT_TRUE(h.exposed);
-    h.view->SetSizeMode(0);
+    h.view->SetSizeMode(SizeMode::OriginalSize);
     h.open(clip640());
-    h.view->SetSizeMode(0);
+    h.view->SetSizeMode(SizeMode::OriginalSize);
     EXPECT_EQ(h.view->lastViewport(), (view_layout::Viewport{0, 40, 600, 480}));
 }
 
@@ -106,7 +122,7 @@ TEST(ViewOpen, AFileNoDecoderTakesShowsTheMessageAndTheViewStaysUsable)
               "(menu->plugin->Perfect decoder).");
     EXPECT_EQ(h.messages.boxes[0].title, "MediaVelmora Player");
     EXPECT_FALSE(h.renderer().videoReady());
-    EXPECT_FALSE(h.view->hasPositionClock());
+    EXPECT_FALSE(h.transport().hasClock());
     EXPECT_FALSE(h.slider()->isEnabled());
     EXPECT_EQ(h.app.currentMediaPath, text);
 
@@ -114,7 +130,7 @@ TEST(ViewOpen, AFileNoDecoderTakesShowsTheMessageAndTheViewStaysUsable)
     h.open(shortClip());
     EXPECT_EQ(h.messages.boxes.size(), 1u);
     EXPECT_TRUE(h.renderer().videoReady());
-    EXPECT_TRUE(h.view->hasPositionClock());
+    EXPECT_TRUE(h.transport().hasClock());
 }
 
 TEST(ViewOpen, AFailedOpenWhilePlayingStopsTheOldClockAndResetsTheBar)
@@ -122,12 +138,12 @@ TEST(ViewOpen, AFailedOpenWhilePlayingStopsTheOldClockAndResetsTheBar)
     ViewHarness h;
     ASSERT_TRUE(h.exposed);
     h.open(longClip());
-    h.view->SeekToPercent(10);
+    h.transport().seekToPercent(10);
     ASSERT_NE(h.timeText(), "00:00:00-00:00:00");
     h.open(testmedia::writeFile("still-not-a-video.avi", "text"));
     EXPECT_EQ(h.messages.boxes.size(), 1u);
-    EXPECT_FALSE(h.view->hasPositionClock());
-    EXPECT_FALSE(h.view->isMediaActive());
+    EXPECT_FALSE(h.transport().hasClock());
+    EXPECT_FALSE(h.transport().isMediaActive());
     EXPECT_EQ(h.timeText(), "00:00:00-00:00:00");
     EXPECT_EQ(h.bar()->playIcon(), 1);
 }
@@ -137,15 +153,15 @@ TEST(ViewOpen, ACancelledDialogChangesNothing)
     ViewHarness h;
     ASSERT_TRUE(h.exposed);
     h.open(shortClip());
-    h.view->setClockStep(std::chrono::hours(1));
+    h.transport().setClockStep(std::chrono::hours(1));
     const std::string path = h.app.currentMediaPath;
     h.chooser.answers.push_back(QString());  // cancel
     h.openWithDialog();
     EXPECT_EQ(h.chooser.asked, 2);
     EXPECT_EQ(h.app.currentMediaPath, path);
     EXPECT_TRUE(h.renderer().videoReady());
-    EXPECT_TRUE(h.view->isMediaActive());
-    EXPECT_TRUE(h.view->hasPositionClock());
+    EXPECT_TRUE(h.transport().isMediaActive());
+    EXPECT_TRUE(h.transport().hasClock());
     EXPECT_TRUE(h.messages.boxes.empty());
     EXPECT_EQ(h.app.mediaDurationMs, 2000);
 
@@ -154,7 +170,7 @@ TEST(ViewOpen, ACancelledDialogChangesNothing)
     fresh.openWithDialog();
     EXPECT_FALSE(fresh.renderer().videoReady());
     EXPECT_FALSE(fresh.slider()->isEnabled());
-    EXPECT_FALSE(fresh.view->hasPositionClock());
+    EXPECT_FALSE(fresh.transport().hasClock());
     EXPECT_EQ(fresh.timeText(), "00:00:00-00:00:00");
     EXPECT_EQ(fresh.app.mediaDurationMs, 0);
 }
@@ -163,12 +179,152 @@ TEST(ViewOpen, SettingsReachTheRendererAndSurviveAnOpen)
 {
     ViewHarness h;
     ASSERT_TRUE(h.exposed);
-    h.view->SetSurface(2, 250, 0, 0, 0, 0, 0, 0, 0, 0);
-    h.view->SetShape(1);
-    EXPECT_EQ(h.renderer().surfaceMode(), 2);
-    EXPECT_EQ(h.renderer().shapeKind(), 1);
+    h.view->SetSurface({SurfaceMode::Bethel2, 250});
+    h.view->SetShape(ShapeKind::Cube);
+    EXPECT_EQ(h.renderer().surfaceMode(), SurfaceMode::Bethel2);
+    EXPECT_EQ(h.renderer().shapeKind(), ShapeKind::Cube);
     // The renderer forgets them at an open; the view gives them back.
     h.open(shortClip());
-    EXPECT_EQ(h.renderer().surfaceMode(), 2);
-    EXPECT_EQ(h.renderer().shapeKind(), 1);
+    EXPECT_EQ(h.renderer().surfaceMode(), SurfaceMode::Bethel2);
+    EXPECT_EQ(h.renderer().shapeKind(), ShapeKind::Cube);
+}
+
+namespace {
+
+// A named pipe in the media folder that the test holds open for writing: a reader finds no
+// bytes and waits for them, so loading it lasts until the test lets go. Letting go puts a text
+// file in the pipe's place, for a reader that comes late, then ends the pipe's stream: the
+// load fails either way. Should the test never get to let go (a UI thread that waits for the
+// load), the pipe lets go by itself after `latest`.
+class SlowFile {
+public:
+    explicit SlowFile(const std::string& name,
+                      std::chrono::milliseconds latest = std::chrono::seconds(8))
+        : path(testmedia::mediaDir() + "/" + name + "-" + std::to_string(::getpid()) + ".avi")
+    {
+        ::unlink(path.c_str());
+        if (::mkfifo(path.c_str(), 0600) == 0)
+            fd_ = ::open(path.c_str(), O_RDWR | O_NONBLOCK);
+        guard_ = std::thread([this, latest] {
+            std::unique_lock<std::mutex> lock(mutex_);
+            asked_.wait_for(lock, latest, [this] { return letGoAsked_; });
+            release();
+        });
+    }
+    ~SlowFile()
+    {
+        letGo();
+        ::unlink(path.c_str());
+    }
+    bool ready() const { return fd_ >= 0; }
+    void letGo()
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            letGoAsked_ = true;
+        }
+        asked_.notify_all();
+        if (guard_.joinable())
+            guard_.join();
+    }
+
+    const std::string path;
+
+private:
+    void release()
+    {
+        if (fd_ < 0)
+            return;
+        const std::string text = path + ".text";
+        std::ofstream(text) << "not a video\n";
+        ::rename(text.c_str(), path.c_str());
+        ::close(fd_);
+        fd_ = -1;
+    }
+
+    int fd_ = -1;
+    std::mutex mutex_;
+    std::condition_variable asked_;
+    bool letGoAsked_ = false;
+    std::thread guard_;
+};
+
+}  // namespace
+
+// A load that takes long leaves the window answering: the UI thread's timers keep ticking
+// while it loads, under the busy cursor, and its failure then shows the decoder message as a
+// quick failure does.
+TEST(ViewOpen, ASlowLoadLeavesTheWindowAnswering)
+{
+    ViewHarness h;
+    ASSERT_TRUE(h.exposed);
+    SlowFile slow("slow-load");  // after the harness: let go before the view waits for it
+    ASSERT_TRUE(slow.ready());
+    QElapsedTimer clock;
+    qint64 lastTick = 0, longestGap = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        longestGap = std::max(longestGap, clock.elapsed() - lastTick);
+        lastTick = clock.elapsed();
+    });
+    h.chooser.answers.push_back(QString::fromStdString(slow.path));
+    clock.start();
+    ticker.start(20);
+    h.view->OpenMedia();
+    EXPECT_TRUE(h.transport().isOpening());
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
+
+    // The load lasts at least this long; the ticks never stop for half of it.
+    constexpr qint64 kLoading = 4000;
+    QTest::qWait(kLoading);
+    EXPECT_TRUE(h.transport().isOpening());
+    EXPECT_LT(longestGap, kLoading / 2);
+    slow.letGo();
+    h.waitForOpen();
+    ASSERT_EQ(h.messages.boxes.size(), 1u);
+    EXPECT_EQ(h.messages.boxes[0].text, CBCGPMediaPlayerView::kDecoderMessage);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_FALSE(h.renderer().videoReady());
+}
+
+// An open while a slow one loads wins: it plays at once, and the slow one's result, when it
+// comes, changes nothing. While a file loads, the picture of the one before stays; Stop drops
+// a slow open as a later open does.
+TEST(ViewOpen, ALaterOpenOrStopDropsASlowOpen)
+{
+    ViewHarness h;
+    ASSERT_TRUE(h.exposed);
+    SlowFile first("slow-then-replaced"), second("slow-then-stopped");
+    ASSERT_TRUE(first.ready() && second.ready());
+    h.chooser.answers.push_back(QString::fromStdString(first.path));
+    h.view->OpenMedia();
+    ASSERT_TRUE(h.transport().isOpening());
+    h.open(shortClip());
+    EXPECT_TRUE(h.renderer().videoReady());
+    EXPECT_EQ(h.app.currentMediaPath, shortClip());
+    EXPECT_EQ(h.transport().loadsUnderWay(), 1);  // the slow one still loads
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    first.letGo();
+    ASSERT_EVENTUALLY(h.transport().loadsUnderWay() == 0);
+    EXPECT_TRUE(h.messages.boxes.empty());
+    EXPECT_TRUE(h.renderer().videoReady());
+    EXPECT_TRUE(h.transport().isMediaActive());
+
+    h.chooser.answers.push_back(QString::fromStdString(second.path));
+    h.view->OpenMedia();
+    ASSERT_TRUE(h.transport().isOpening());
+    EXPECT_TRUE(pictureShown(h.view->sceneWidget(), QPoint(400, 200)));
+    ASSERT_EVENTUALLY(h.bar()->isButtonEnabled(Command::Stop));
+    h.click(Command::Stop);
+    EXPECT_FALSE(pictureShown(h.view->sceneWidget(), QPoint(400, 200)));
+    EXPECT_FALSE(h.transport().isOpening());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(h.timeText(), "00:00:00-00:00:00");
+    EXPECT_EQ(h.bar()->playIcon(), 1);
+    second.letGo();
+    ASSERT_EVENTUALLY(h.transport().loadsUnderWay() == 0);
+    EXPECT_TRUE(h.messages.boxes.empty());
+    EXPECT_FALSE(h.renderer().videoReady());
+    EXPECT_FALSE(h.transport().isMediaActive());
 }

@@ -44,35 +44,35 @@ TEST(ViewPlayback, BackAndForwardStepHundredSecondsWithinTheMedia)
     ViewHarness h;
     ASSERT_TRUE(h.exposed);
     h.open(longClip());
-    h.view->setClockStep(std::chrono::hours(1));
+    h.transport().setClockStep(std::chrono::hours(1));
     h.open(longClip());  // again, with a clock that stays still
 
     // Back needs 100 seconds to go back: 99 stays.
     h.app.mediaDurationMs = 198000;
-    h.view->SeekToPercent(50);
-    ASSERT_EQ(h.view->positionSeconds(), 99);
-    ASSERT_EVENTUALLY(h.bar()->isButtonEnabled(cmd::Previous));
-    h.click(cmd::Previous);
-    EXPECT_EQ(h.view->positionSeconds(), 99);
+    h.transport().seekToPercent(50);
+    ASSERT_EQ(h.transport().positionSeconds(), 99);
+    ASSERT_EVENTUALLY(h.bar()->isButtonEnabled(Command::Previous));
+    h.click(Command::Previous);
+    EXPECT_EQ(h.transport().positionSeconds(), 99);
     h.app.mediaDurationMs = 200000;
-    h.view->SeekToPercent(50);
-    ASSERT_EQ(h.view->positionSeconds(), 100);
-    h.click(cmd::Previous);
-    EXPECT_EQ(h.view->positionSeconds(), 0);
+    h.transport().seekToPercent(50);
+    ASSERT_EQ(h.transport().positionSeconds(), 100);
+    h.click(Command::Previous);
+    EXPECT_EQ(h.transport().positionSeconds(), 0);
     EXPECT_EQ(h.timeText(), "00:00:00-00:03:20");
 
     // Forward with 150 seconds: from 51 nothing, from 50 to 150.
     h.app.mediaDurationMs = 170000;
-    h.view->SeekToPercent(30);
-    ASSERT_EQ(h.view->positionSeconds(), 51);
+    h.transport().seekToPercent(30);
+    ASSERT_EQ(h.transport().positionSeconds(), 51);
     h.app.mediaDurationMs = 150000;
-    h.click(cmd::Next);
-    EXPECT_EQ(h.view->positionSeconds(), 51);
+    h.click(Command::Next);
+    EXPECT_EQ(h.transport().positionSeconds(), 51);
     h.app.mediaDurationMs = 100000;
-    h.view->SeekToPercent(50);
+    h.transport().seekToPercent(50);
     h.app.mediaDurationMs = 150000;
-    h.view->handleCommand(cmd::Forward);
-    EXPECT_EQ(h.view->positionSeconds(), 150);
+    h.view->handleCommand(Command::Forward);
+    EXPECT_EQ(h.transport().positionSeconds(), 150);
     EXPECT_EQ(h.timeText(), "00:02:30-00:02:30");
     EXPECT_EQ(h.slider()->pos(), 100);
 }
@@ -81,7 +81,7 @@ TEST(ViewPlayback, ClickingTheProgressSliderSeeksToItsPercentage)
 {
     ViewHarness h(QSize(900, 500));
     ASSERT_TRUE(h.exposed);
-    h.view->setClockStep(std::chrono::hours(1));
+    h.transport().setClockStep(std::chrono::hours(1));
     h.open(longClip());
     h.app.mediaDurationMs = 3601000;
     CProgressSlider* slider = h.slider();
@@ -90,20 +90,20 @@ TEST(ViewPlayback, ClickingTheProgressSliderSeeksToItsPercentage)
     const int edge = t + static_cast<int>(50 * (slider->width() - 3 * t) / 100.0 + 0.5);
     QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(edge + t / 2, 6));
     ASSERT_EQ(slider->pos(), 50);
-    EXPECT_EQ(h.view->positionSeconds(), 1800);
+    EXPECT_EQ(h.transport().positionSeconds(), 1800);
     EXPECT_EQ(h.timeText(), "00:30:00-01:00:01");
 
     // The keys step the slider and seek with it.
     QTest::keyClick(slider, Qt::Key_Right);
     EXPECT_EQ(slider->pos(), 51);
-    EXPECT_EQ(h.view->positionSeconds(), 1836);
+    EXPECT_EQ(h.transport().positionSeconds(), 1836);
 }
 
 TEST(ViewPlayback, PauseHoldsTheClockAndResumeGoesOnFromThePausedPicture)
 {
     ViewHarness h;
     ASSERT_TRUE(h.exposed);
-    h.view->setClockStep(std::chrono::milliseconds(300));
+    h.transport().setClockStep(std::chrono::milliseconds(300));
     // A duration the fast clock cannot reach while the test looks on, however slow the
     // machine.
     h.openWithDuration(scrollingClip(), 100000);
@@ -112,65 +112,66 @@ TEST(ViewPlayback, PauseHoldsTheClockAndResumeGoesOnFromThePausedPicture)
     const QImage start = scene->grabFramebuffer();
     // Let it play a while (the picture scrolls 100 pixels a second), then pause with the
     // Play button.
-    ASSERT_EVENTUALLY(h.bar()->isButtonEnabled(cmd::Play));
-    ASSERT_EVENTUALLY_WITHIN(h.view->positionSeconds() >= 5, 10000);
-    h.click(cmd::Play);
-    EXPECT_EQ(h.view->playState(), 2);
+    ASSERT_EVENTUALLY(h.bar()->isButtonEnabled(Command::Play));
+    ASSERT_EVENTUALLY_WITHIN(h.transport().positionSeconds() >= 5, 10000);
+    h.click(Command::Play);
+    EXPECT_EQ(h.transport().playState(), PlayState::Paused);
     EXPECT_EQ(h.bar()->playIcon(), 1);
-    EXPECT_TRUE(h.view->isPositionClockHeld());
+    EXPECT_TRUE(h.transport().isClockHeld());
     QTest::qWait(300);
     const QImage paused = scene->grabFramebuffer();
-    const int heldAt = h.view->positionSeconds();
+    const int heldAt = h.transport().positionSeconds();
     QTest::qWait(400);
-    EXPECT_EQ(h.view->positionSeconds(), heldAt);
+    EXPECT_EQ(h.transport().positionSeconds(), heldAt);
     EXPECT_LT(pictureDistance(paused, scene->grabFramebuffer()), 1.0);
 
     // A seek while paused shows its time at once.
-    h.view->SeekToPercent(0);
+    h.transport().seekToPercent(0);
     EXPECT_EQ(h.timeText(), "00:00:00-00:01:40");
 
-    h.click(cmd::Play);
-    EXPECT_EQ(h.view->playState(), 1);
+    h.click(Command::Play);
+    EXPECT_EQ(h.transport().playState(), PlayState::Playing);
     EXPECT_EQ(h.bar()->playIcon(), 0);
-    EXPECT_FALSE(h.view->isPositionClockHeld());
+    EXPECT_FALSE(h.transport().isClockHeld());
+    h.waitForOpen();  // the paused file is opened again
     EXPECT_TRUE(h.renderer().videoReady());
     QTest::qWait(120);
     const QImage resumed = scene->grabFramebuffer();
     EXPECT_LT(pictureDistance(resumed, paused), pictureDistance(resumed, start));
-    ASSERT_EVENTUALLY(h.view->positionSeconds() >= 1);
+    ASSERT_EVENTUALLY(h.transport().positionSeconds() >= 1);
 }
 
 TEST(ViewPlayback, StopResetsTheBarAndPlayDoesNothingUntilTheNextOpen)
 {
     ViewHarness h;
     ASSERT_TRUE(h.exposed);
-    h.view->setClockStep(std::chrono::milliseconds(50));
+    h.transport().setClockStep(std::chrono::milliseconds(50));
     h.open(longClip());
-    ASSERT_EVENTUALLY(h.view->positionSeconds() >= 60);
+    ASSERT_EVENTUALLY(h.transport().positionSeconds() >= 60);
     ASSERT_EVENTUALLY(h.slider()->pos() >= 1);
-    ASSERT_EVENTUALLY(h.bar()->isButtonEnabled(cmd::Stop));
-    h.click(cmd::Stop);
-    EXPECT_FALSE(h.view->isMediaActive());
+    ASSERT_EVENTUALLY(h.bar()->isButtonEnabled(Command::Stop));
+    h.click(Command::Stop);
+    EXPECT_FALSE(h.transport().isMediaActive());
     EXPECT_FALSE(h.renderer().videoReady());
     EXPECT_EQ(h.slider()->pos(), 0);
     EXPECT_EQ(h.timeText(), "00:00:00-00:00:00");
     EXPECT_EQ(h.bar()->playIcon(), 1);
-    EXPECT_EQ(h.view->playState(), 1);  // Stop leaves the play state
+    EXPECT_EQ(h.transport().playState(), PlayState::Playing);  // Stop leaves the play state
     // Nothing that the stopped clock had on its way arrives later.
     QTest::qWait(200);
     EXPECT_EQ(h.timeText(), "00:00:00-00:00:00");
 
-    h.click(cmd::Play);
-    EXPECT_EQ(h.view->playState(), 1);
+    h.click(Command::Play);
+    EXPECT_EQ(h.transport().playState(), PlayState::Playing);
     EXPECT_EQ(h.bar()->playIcon(), 1);
     EXPECT_FALSE(h.renderer().videoReady());
-    const int at = h.view->positionSeconds();
-    h.click(cmd::Next);
-    h.click(cmd::Previous);
-    EXPECT_EQ(h.view->positionSeconds(), at);
+    const int at = h.transport().positionSeconds();
+    h.click(Command::Next);
+    h.click(Command::Previous);
+    EXPECT_EQ(h.transport().positionSeconds(), at);
 
     h.open(shortClip());
-    EXPECT_TRUE(h.view->isMediaActive());
+    EXPECT_TRUE(h.transport().isMediaActive());
     EXPECT_TRUE(h.renderer().videoReady());
     EXPECT_EQ(h.bar()->playIcon(), 0);
 }
@@ -179,23 +180,23 @@ TEST(ViewPlayback, TheEndOfTheMediaStopsPlayback)
 {
     ViewHarness h;
     ASSERT_TRUE(h.exposed);
-    h.view->setClockStep(std::chrono::milliseconds(50));
+    h.transport().setClockStep(std::chrono::milliseconds(50));
     h.openWithDuration(shortClip(), 2000);
-    ASSERT_EVENTUALLY(!h.view->isMediaActive());
+    ASSERT_EVENTUALLY(!h.transport().isMediaActive());
     EXPECT_FALSE(h.renderer().videoReady());
     EXPECT_EQ(h.timeText(), "00:00:00-00:00:00");
     EXPECT_EQ(h.bar()->playIcon(), 1);
-    EXPECT_EQ(h.view->positionSeconds(), 2);
+    EXPECT_EQ(h.transport().positionSeconds(), 2);
 }
 
 TEST(ViewPlayback, AnUnknownDurationNeverStopsThePlayback)
 {
     ViewHarness h;
     ASSERT_TRUE(h.exposed);
-    h.view->setClockStep(std::chrono::milliseconds(20));
+    h.transport().setClockStep(std::chrono::milliseconds(20));
     h.openWithDuration(shortClip(), 0);  // the reader found none
-    ASSERT_EVENTUALLY(h.view->positionSeconds() >= 10);
-    EXPECT_TRUE(h.view->isMediaActive());
+    ASSERT_EVENTUALLY(h.transport().positionSeconds() >= 10);
+    EXPECT_TRUE(h.transport().isMediaActive());
     EXPECT_TRUE(h.renderer().videoReady());
     // The time counts on against a total of zero.
     const QRegularExpression counting("^00:(\\d\\d):(\\d\\d)-00:00:00$");
@@ -210,18 +211,18 @@ TEST(ViewPlayback, ANewOpenEndsTheClockOfThePreviousOne)
 {
     ViewHarness h;
     ASSERT_TRUE(h.exposed);
-    h.view->setClockStep(std::chrono::milliseconds(30));
+    h.transport().setClockStep(std::chrono::milliseconds(30));
     h.open(longClip());
-    ASSERT_EVENTUALLY(h.view->positionSeconds() >= 5);
-    ASSERT_EVENTUALLY(h.bar()->isButtonEnabled(cmd::Play));
-    h.click(cmd::Play);  // paused: its clock is held
-    ASSERT_TRUE(h.view->isPositionClockHeld());
-    h.view->setClockStep(std::chrono::hours(1));
+    ASSERT_EVENTUALLY(h.transport().positionSeconds() >= 5);
+    ASSERT_EVENTUALLY(h.bar()->isButtonEnabled(Command::Play));
+    h.click(Command::Play);  // paused: its clock is held
+    ASSERT_TRUE(h.transport().isClockHeld());
+    h.transport().setClockStep(std::chrono::hours(1));
     h.open(shortClip());
-    EXPECT_EQ(h.view->positionSeconds(), 0);
-    EXPECT_FALSE(h.view->isPositionClockHeld());
+    EXPECT_EQ(h.transport().positionSeconds(), 0);
+    EXPECT_FALSE(h.transport().isClockHeld());
     QTest::qWait(200);
-    EXPECT_EQ(h.view->positionSeconds(), 0);  // no second clock counts
+    EXPECT_EQ(h.transport().positionSeconds(), 0);  // no second clock counts
     EXPECT_EQ(h.timeText(), "00:00:00-00:00:00");
 }
 

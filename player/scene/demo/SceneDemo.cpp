@@ -6,6 +6,7 @@
 // 6 free form), [ and ] curvature depth, S next shape, R rotation on/off, + and - rotation
 // speed, arrows turn and move the picture, Esc quits.
 #include "ArrowKeyState.h"
+#include "MediaSession.h"
 #include "SceneRenderer.h"
 #include "SceneWidget.h"
 
@@ -24,6 +25,7 @@ namespace {
 const char* const kSurfaceNames[] = {"Normal", "Bethel 1", "Bethel 2", "Bethel 3",
                                      "Bethel 4", "None", "Freedom to adjust"};
 const char* const kShapeNames[] = {"Flat", "Cube", "Sphere", "Cylinder", "Taper"};
+constexpr int kShapeCount = 5;
 
 class DemoWindow : public QWidget {
 public:
@@ -47,7 +49,7 @@ public:
     void open(const QString& path)
     {
         path_ = path;
-        if (!renderer_->OpenVideo(path.toStdString())) {
+        if (!renderer_->media().open(path.toStdString())) {
             paused_ = false;
             updateTitle();
             QMessageBox::warning(this, QStringLiteral("Error"),
@@ -69,13 +71,13 @@ protected:
     {
         const int key = event->key();
         if (key >= Qt::Key_0 && key <= Qt::Key_6) {
-            surface_ = key - Qt::Key_0;
+            surface_ = static_cast<SurfaceMode>(key - Qt::Key_0);
             applySurface();
         } else if (key == Qt::Key_BracketLeft || key == Qt::Key_BracketRight) {
             depth_ = std::clamp(depth_ + (key == Qt::Key_BracketRight ? 50 : -50), 0, 1000);
             applySurface();
         } else if (key == Qt::Key_S) {
-            shape_ = (shape_ + 1) % 5;
+            shape_ = static_cast<ShapeKind>((static_cast<int>(shape_) + 1) % kShapeCount);
             renderer_->SetShapeKind(shape_);
         } else if (key == Qt::Key_R) {
             spinOn_ = !spinOn_;
@@ -104,7 +106,7 @@ private:
         if (path_.isEmpty() || (!paused_ && !renderer_->videoReady()))
             return;
         if (!paused_) {
-            renderer_->PauseVideo();
+            renderer_->media().pause();
             renderer_->SetSpin(0, spinSpeed_);
             paused_ = true;
         } else {
@@ -115,10 +117,11 @@ private:
 
     void applySurface()
     {
-        if (surface_ == 6)
-            renderer_->BuildSurface(6, 0, 1000, 1000, 1000, 1000, 1000, 1400, 1000, 1000);
+        if (surface_ == SurfaceMode::Freedom)
+            renderer_->BuildSurface(
+                {surface_, 0, {1000, 1000, 1000, 1000, 1000, 1400, 1000, 1000}});
         else
-            renderer_->BuildSurface(surface_, depth_, 0, 0, 0, 0, 0, 0, 0, 0);
+            renderer_->BuildSurface({surface_, depth_});
     }
 
     void applySettings()
@@ -137,9 +140,9 @@ private:
                         : renderer_->videoReady() ? QStringLiteral("playing")
                                                   : QStringLiteral("cannot play");
         setWindowTitle(QStringLiteral("Velmora scene - %1 - %2, depth %3 - %4, rotation %5 x%6")
-                           .arg(state, QString::fromLatin1(kSurfaceNames[surface_]))
+                           .arg(state, QString::fromLatin1(kSurfaceNames[int(surface_)]))
                            .arg(depth_)
-                           .arg(QString::fromLatin1(kShapeNames[shape_]),
+                           .arg(QString::fromLatin1(kShapeNames[int(shape_)]),
                                 spinOn_ ? QStringLiteral("on") : QStringLiteral("off"))
                            .arg(spinSpeed_));
     }
@@ -148,9 +151,9 @@ private:
     SceneWidget* scene_ = nullptr;
     QString path_;
     bool paused_ = false;
-    int surface_ = 0;
+    SurfaceMode surface_ = SurfaceMode::Normal;
     int depth_ = 250;
-    int shape_ = 0;
+    ShapeKind shape_ = ShapeKind::Flat;
     bool spinOn_ = true;
     int spinSpeed_ = 1;
 };
@@ -162,7 +165,8 @@ int main(int argc, char** argv)
     SceneWidget::installDefaultFormat();
     QApplication app(argc, argv);
     ArrowKeyState keys;
-    SceneRenderer renderer(&keys);
+    MediaSession media;
+    SceneRenderer renderer(media, &keys);
     int result = 0;
     {
         DemoWindow window(&renderer);

@@ -1,0 +1,106 @@
+// MediaSession: the player's one Framelift handle and the video open on it. It opens a file
+// (load, play, wait for the first frame), pauses, seeks, sets the rate and closes, and serves
+// the newest frame to whoever draws. It makes no GL call: the scene asks it for a frame on
+// every tick and uploads it.
+//
+// Threading: the session lives on the UI thread. load() may run on another thread with a
+// handle that thread owns alone (see lend() and adopt()); nothing else touches the handle
+// while it is lent.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+struct VideoTexture;
+
+// What Framelift reports about a loaded video.
+struct VideoFormat {
+    std::array<float, 16> scale{};  // the texture matrix that crops to the video's part
+    int texWidth = 0, texHeight = 0, videoWidth = 0, videoHeight = 0;
+
+    // A frame feed reads videoHeight rows of texWidth pixels from the texture image.
+    bool usable() const
+    {
+        return texWidth > 0 && texHeight > 0 && videoWidth > 0 && videoHeight > 0 &&
+               videoWidth <= texWidth && videoHeight <= texHeight;
+    }
+};
+
+class MediaSession {
+public:
+    // Told on the UI thread when a video is ready to be drawn and when it goes.
+    class Observer {
+    public:
+        virtual ~Observer() = default;
+        // firstFrame is valid until the next frame is asked for or the video goes.
+        virtual void videoOpened(const VideoFormat& format, const uint8_t* firstFrame) = 0;
+        virtual void videoClosed() = 0;
+        // The handle went to a load: no frame comes until the load's result is adopted, and
+        // the frames handed out so far are gone (what was uploaded of them may still show).
+        virtual void videoSuspended() = 0;
+    };
+
+    // The outcome of loading a file on a handle.
+    struct LoadResult {
+        bool played = false;
+        VideoFormat format;
+        const uint8_t* firstFrame = nullptr;
+    };
+
+    // A newer frame for the texture; formatChanged when the stream changed its picture size.
+    struct Frame {
+        const uint8_t* pixels = nullptr;
+        bool formatChanged = false;
+    };
+
+    MediaSession() = default;
+    ~MediaSession();  // deletes the handle, which stops and releases any video
+    MediaSession(const MediaSession&) = delete;
+    MediaSession& operator=(const MediaSession&) = delete;
+
+    void setObserver(Observer* observer) { observer_ = observer; }
+
+    // Makes the handle when there is none. A file may be opened before the scene has a GL
+    // context: the handle needs none.
+    void createHandle();
+    VideoTexture* handle() const { return handle_; }
+
+    // Opens and plays a UTF-8 path here and now; false when it cannot be played (the session
+    // is then closed).
+    bool open(const std::string& path);
+    // Stop and FreeVideo: nothing is open afterwards.
+    void close();
+    void pause();
+    void seek(double seconds);
+    void setRate(double rate);
+
+    bool isOpen() const { return open_; }
+    const VideoFormat& format() const { return format_; }
+
+    // Every drawing tick: UpdateEvent (which rewinds the video at its end), then GetTexture.
+    // No frame (pixels null) when nothing is open or none came in time.
+    Frame nextFrame();
+
+    // The open's work on a handle the caller owns alone: load, play, wait for the first frame;
+    // a file that loads but brings no frame is released again, and so is one that nobody wants
+    // any more once it has loaded (stillWanted returns false). Any thread.
+    static LoadResult load(VideoTexture* handle, const std::string& path,
+                           const std::function<bool()>& stillWanted = {});
+    // Deletes a handle nobody adopts. Any thread that owns it alone.
+    static void deleteHandle(VideoTexture* handle);
+    // Gives the handle away for a load elsewhere (made first when there is none). The session
+    // is closed and holds no handle until adopt().
+    VideoTexture* lend();
+    // Takes a handle back with what load() made of it.
+    void adopt(VideoTexture* handle, const LoadResult& result);
+
+private:
+    void closed();
+
+    VideoTexture* handle_ = nullptr;  // owned: DeleteVideoTexture in the destructor
+    Observer* observer_ = nullptr;
+    bool open_ = false;
+    VideoFormat format_;
+};

@@ -1,0 +1,97 @@
+// Transport: what the view's video is doing. It opens a file and plays it, pauses and
+// resumes, stops, steps back and forward, seeks and sets the rate, and counts the playing
+// time with its position clock, which stops the playback when the media's duration is
+// reached. It touches no widget: the view and the transport bar follow it through its
+// signals.
+//
+// Opening (and resuming, which opens the paused file again) runs on a worker of its
+// MediaOpener, so the window goes on answering however long the library takes; the other
+// transport commands wait for no open and do nothing while one is under way, except Stop,
+// which drops it. Everything else runs on the UI thread.
+#pragma once
+
+#include "MediaOpener.h"
+#include "PlayState.h"
+#include "PositionClock.h"
+
+#include <QObject>
+#include <QString>
+
+#include <chrono>
+
+struct AppState;
+class MediaSession;
+
+class Transport : public QObject {
+    Q_OBJECT
+public:
+    // How far Back and Forward move, in seconds.
+    static constexpr int kStepSeconds = 100;
+
+    // media and app must outlive the transport.
+    Transport(MediaSession& media, AppState& app, QObject* parent = nullptr);
+
+    // Opens path, which becomes the current media path, and plays it; opened() tells how it
+    // went, unless another open or Stop came first.
+    void open(const QString& path);
+    // Closes the video (or drops the open under way) and resets the bar; Play does nothing
+    // until the next open.
+    void stop();
+    // Pauses, or resumes a paused video where it was paused.
+    void togglePlayPause();
+    void back();
+    void forward();
+    // Seeks to a percentage of the media's duration.
+    void seekToPercent(int percent);
+    // The play rate: value x 0.01.
+    void setRate(int value);
+
+    PlayState playState() const { return playState_; }
+    void setPlayState(PlayState state);
+    bool isMediaActive() const { return mediaActive_; }
+    // An open or a resume is under way.
+    bool isOpening() const { return opener_.isOpening(); }
+    // Loads under way, those that no longer count included.
+    int loadsUnderWay() const { return opener_.loadsUnderWay(); }
+    int positionSeconds() const { return positionSeconds_; }
+    bool hasClock() const { return clock_.isRunning(); }
+    bool isClockHeld() const { return clock_.isRunning() && clock_.isHeld(); }
+    // Length of one clock step for the opens that follow: one second in the program; tests
+    // may shorten it.
+    void setClockStep(std::chrono::milliseconds step) { clockStep_ = step; }
+
+signals:
+    // An open or a resume started (true) or ended (false).
+    void openingChanged(bool opening);
+    // An open finished; played is false when the file could not be played.
+    void opened(bool played);
+    void paused();
+    // A paused video was opened again and goes on where it was paused.
+    void resumed();
+    // The play state or whether anything plays changed.
+    void stateChanged();
+
+    // What the transport bar shows.
+    void playSymbolChanged(int icon);  // 1 the play symbol, 0 the pause symbol
+    void positionCleared();            // slider at the start, zero time
+    void positionChanged(int seconds, int totalSeconds, bool moveSlider);
+
+private:
+    void startOpening(const std::string& path, MediaOpener::Done done);
+    void finishOpen(bool played);
+    void finishResume();
+    bool clockStep();
+    int totalSeconds() const;
+    void showPosition(int seconds, bool moveSlider);
+
+    MediaSession& media_;
+    AppState& app_;
+    MediaOpener opener_;
+    // The open under way replaces a video that was counting: a failure stops it for good.
+    bool stopOnFailure_ = false;
+    PlayState playState_ = PlayState::NoVideo;
+    bool mediaActive_ = true;
+    int positionSeconds_ = 0;
+    PositionClock clock_;
+    std::chrono::milliseconds clockStep_{1000};
+};
