@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "CommandIds.h"
 #include "EqualizerBar.h"
+#include "MediaInfoRead.h"
 #include "MediaPlayerDoc.h"
 #include "MediaPlayerView.h"
 #include "ProductLinks.h"
@@ -27,6 +28,8 @@ CMainFrame::CMainFrame(AppState& app, FileChooser& chooser, MessagePresenter& me
     createActions();
     createBars();
     createDocks();
+    mediaInfoRead_ = new MediaInfoRead(this);
+    connect(mediaInfoRead_, &MediaInfoRead::finished, this, &CMainFrame::takeMediaReport);
     readSettings();
     restoreLanguage();
     updateTimer_ = new QTimer(this);
@@ -172,9 +175,15 @@ void CMainFrame::OpenMediaFile(const QString& path)
 
 void CMainFrame::ReadMediaInfo()
 {
-    lastReport_ = mediainfo::readMediaReport(app_.currentMediaPath);
-    app_.mediaDurationMs = lastReport_.durationMs;
-    showMediaReport(lastReport_);
+    app_.mediaDurationMs = 0;
+    mediaInfoRead_->start(app_.currentMediaPath);
+}
+
+void CMainFrame::takeMediaReport(const mediainfo::MediaReport& report)
+{
+    lastReport_ = report;
+    app_.mediaDurationMs = report.durationMs;
+    showMediaReport(report);
 }
 
 void CMainFrame::showMediaReport(const mediainfo::MediaReport& report)
