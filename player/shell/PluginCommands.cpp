@@ -1,0 +1,71 @@
+#include "PluginCommands.h"
+
+#include "AppState.h"
+#include "CodecDownloads.h"
+#include "CommandIds.h"
+#include "FilterListDialog.h"
+#include "MessagePresenter.h"
+#include "PluginRecord.h"
+#include "ProductLinks.h"
+#include "SettingsStore.h"
+
+#include <QDesktopServices>
+#include <QProcess>
+#include <QUrl>
+
+PluginCommands::PluginCommands(AppState& app, MessagePresenter& messages, QWidget* owner)
+    : app_(app), messages_(messages), owner_(owner)
+{
+}
+
+bool PluginCommands::handleCommand(int id)
+{
+    if (id == cmd::ShowPlugins) {
+        ShowPlugins();
+        return true;
+    }
+    if (id == cmd::HomePage) {
+        OpenHomePage();
+        return true;
+    }
+    if (const codecdownloads::CodecDownload* download = codecdownloads::forCommand(id)) {
+        Download(*download);
+        return true;
+    }
+    return false;
+}
+
+bool PluginCommands::updateCommand(int id, CommandState& state)
+{
+    if (id == cmd::ShowPlugins || id == cmd::HomePage || codecdownloads::forCommand(id)) {
+        state.enabled = true;
+        return true;
+    }
+    return false;
+}
+
+void PluginCommands::ShowPlugins()
+{
+    FilterListDialog dialog(owner_, [](const QString& section, const QString& key) {
+        return SettingsStore().getBytes(section, key);
+    });
+    dialog.exec();
+}
+
+bool PluginCommands::Download(const codecdownloads::CodecDownload& download)
+{
+    const std::string record = app_.moduleDirectory + pluginrecord::kFileName;
+    if (!pluginrecord::write(record, {download.displayName, download.fileName, download.url})) {
+        messages_.information(owner_, product::kAppTitle, QStringLiteral("ERROR"));
+        return false;
+    }
+    // Whether it starts is not reported: a missing downloader is silent.
+    QProcess::startDetached(QString::fromStdString(app_.moduleDirectory) + QStringLiteral("plugin"),
+                            {});
+    return true;
+}
+
+void PluginCommands::OpenHomePage()
+{
+    QDesktopServices::openUrl(QUrl(product::kHomePage));
+}
