@@ -4,6 +4,7 @@
 #include "ArrowKeyState.h"
 #include "CommandIds.h"
 #include "MainFrame.h"
+#include "PluginCommands.h"
 #include "ProductLinks.h"
 #include "Resources.h"
 #include "SettingsStore.h"
@@ -53,6 +54,7 @@ bool CPlayerApp::InitInstance(const QStringList& args)
     keys_ = std::make_unique<ArrowKeyState>();
     updateCheck_ = std::make_unique<UpdateCheck>(*messages_, updateDelay_);
     frame_ = std::make_unique<CMainFrame>(state_, *chooser_, *messages_, keys_.get(), this);
+    pluginCommands_ = std::make_unique<PluginCommands>(state_, *messages_, frame_.get());
 
     frame_->show();
     frame_->raise();
@@ -80,6 +82,8 @@ int CPlayerApp::ExitInstance(int loopResult)
 
 bool CPlayerApp::handleCommand(int id)
 {
+    if (pluginCommands_ && pluginCommands_->handleCommand(id))
+        return true;
     switch (id) {
     case cmd::AppAbout:
         ShowAbout();
@@ -97,6 +101,8 @@ bool CPlayerApp::handleCommand(int id)
 
 bool CPlayerApp::updateCommand(int id, CommandState& state)
 {
+    if (pluginCommands_ && pluginCommands_->updateCommand(id, state))
+        return true;
     switch (id) {
     case cmd::AppAbout:
     case cmd::CheckForUpdate:

@@ -20,6 +20,7 @@
 
 class ArrowKeyState;
 class CMainFrame;
+class PluginCommands;
 class UpdateCheck;
 
 class CPlayerApp : public QObject, public CommandTarget {
@@ -66,4 +67,5 @@ private:
     std::unique_ptr<ArrowKeyState> keys_;
     std::unique_ptr<UpdateCheck> updateCheck_;
     std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<PluginCommands> pluginCommands_;
 };
