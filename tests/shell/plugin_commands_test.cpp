@@ -35,10 +35,21 @@ const bool settingsIsolated = [] {
     return true;
 }();
 
-// Receives the URLs the program asks the desktop to open.
+// Receives the URLs the program asks the desktop to open, for https and mailto addresses
+// while it lives.
 class UrlRecorder : public QObject {
     Q_OBJECT
 public:
+    UrlRecorder()
+    {
+        QDesktopServices::setUrlHandler("https", this, "open");
+        QDesktopServices::setUrlHandler("mailto", this, "open");
+    }
+    ~UrlRecorder() override
+    {
+        QDesktopServices::unsetUrlHandler("https");
+        QDesktopServices::unsetUrlHandler("mailto");
+    }
     QStringList urls;
 public slots:
     void open(const QUrl& url) { urls << url.toString(); }
@@ -60,8 +71,6 @@ protected:
     }
     void TearDown() override
     {
-        QDesktopServices::unsetUrlHandler("https");
-        QDesktopServices::unsetUrlHandler("mailto");
         if (app)
             app->ExitInstance(0);
     }
@@ -230,8 +239,6 @@ TEST_F(PluginCommandsTest, ShowPluginsOpensTheFilterList)
 TEST_F(PluginCommandsTest, WebCommandsAndLinksOpenTheBrowser)
 {
     UrlRecorder browser;
-    QDesktopServices::setUrlHandler("https", &browser, "open");
-    QDesktopServices::setUrlHandler("mailto", &browser, "open");
 
     EXPECT_TRUE(menudriver::showState(menuButton(3), cmd::HomePage).enabled);
     ASSERT_TRUE(menudriver::clickPath(menuButton(3), {"Home Page"}));
