@@ -1,10 +1,12 @@
 #include "MediaInfoRead.h"
 
-#include <QMetaObject>
+#include "UiCallQueue.h"
+
 #include <QString>
 #include <QTimer>
 
 #include <atomic>
+#include <condition_variable>
 #include <mutex>
 #include <thread>
 
@@ -14,19 +16,25 @@ std::atomic<int> workersRunning{0};
 
 }  // namespace
 
-// What a worker shares with its MediaInfoRead: the object's address while it lives. The
-// destructor clears it under the lock, so a worker never posts to a destroyed object.
+// What a worker shares with its MediaInfoRead: the object and its call queue while they live,
+// and the count of its workers still running. The destructor clears the object under the
+// lock, so a worker never posts to a destroyed object.
 struct MediaInfoRead::Mailbox {
     std::mutex lock;
+    std::condition_variable workerDone;
     MediaInfoRead* owner = nullptr;
+    const UiCallQueue* calls = nullptr;
+    int running = 0;
 };
 
 MediaInfoRead::MediaInfoRead(QObject* parent)
     : QObject(parent),
       reader_([](const std::string& path) { return mediainfo::readMediaReport(path); }),
+      calls_(std::make_unique<UiCallQueue>(this)),
       mailbox_(std::make_shared<Mailbox>())
 {
     mailbox_->owner = this;
+    mailbox_->calls = calls_.get();
     boundTimer_ = new QTimer(this);
     boundTimer_->setSingleShot(true);
     connect(boundTimer_, &QTimer::timeout, this, &MediaInfoRead::timeOut);
@@ -34,8 +42,10 @@ MediaInfoRead::MediaInfoRead(QObject* parent)
 
 MediaInfoRead::~MediaInfoRead()
 {
-    std::lock_guard<std::mutex> hold(mailbox_->lock);
+    std::unique_lock<std::mutex> hold(mailbox_->lock);
     mailbox_->owner = nullptr;
+    mailbox_->calls = nullptr;
+    mailbox_->workerDone.wait_for(hold, kGoingAwayWait, [this] { return mailbox_->running == 0; });
 }
 
 void MediaInfoRead::setReader(Reader reader)
@@ -49,20 +59,22 @@ void MediaInfoRead::start(const std::string& path)
     reading_ = true;
     boundTimer_->start(bound_);
     ++workersRunning;
+    {
+        std::lock_guard<std::mutex> hold(mailbox_->lock);
+        ++mailbox_->running;
+    }
     std::thread([mailbox = mailbox_, reader = reader_, path, generation]() mutable {
         mediainfo::MediaReport report = reader(path);
+        reader = nullptr;  // what the reader holds goes before the worker counts as done
         {
             std::lock_guard<std::mutex> hold(mailbox->lock);
             if (MediaInfoRead* owner = mailbox->owner)
-                QMetaObject::invokeMethod(
-                    owner,
-                    [owner, generation, report = std::move(report)] {
-                        owner->deliver(generation, report);
-                    },
-                    Qt::QueuedConnection);
+                mailbox->calls->post([owner, generation, report = std::move(report)] {
+                    owner->deliver(generation, report);
+                });
+            --mailbox->running;
+            mailbox->workerDone.notify_all();
         }
-        // What the worker holds goes before it counts as done.
-        reader = nullptr;
         mailbox.reset();
         --workersRunning;
     }).detach();

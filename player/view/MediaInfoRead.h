@@ -2,13 +2,14 @@
 // or never return, on a damaged file; the window must stay responsive meanwhile.
 //
 // start() hands the read to a worker thread of its own and returns at once. The report comes
-// back to the UI thread through a queued call and is announced by finished(). Only the
+// back to the UI thread through a queued call (UiCallQueue) and is announced by finished(). Only the
 // latest read counts: a report of an earlier start() is dropped. A read still running after
 // the bound ends as a timed-out report (the pages say so, the duration is unknown), and its
 // late answer is dropped too.
 //
-// A worker that never returns cannot be stopped: it is left to run and touches nothing of
-// this object once that is gone.
+// A worker that never returns cannot be stopped. The destructor waits a moment for the
+// workers in flight (kGoingAwayWait), then leaves any still running to themselves: they touch
+// nothing of this object once it is gone.
 #pragma once
 
 #include "MediaInfoReader.h"
@@ -22,12 +23,14 @@
 #include <string>
 
 class QTimer;
+class UiCallQueue;
 
 class MediaInfoRead : public QObject {
     Q_OBJECT
 public:
     using Reader = std::function<mediainfo::MediaReport(const std::string& path)>;
     static constexpr std::chrono::milliseconds kDefaultBound{5000};
+    static constexpr std::chrono::milliseconds kGoingAwayWait{500};
 
     // Reads with the MediaInfo library (mediainfo::readMediaReport).
     explicit MediaInfoRead(QObject* parent = nullptr);
@@ -62,5 +65,6 @@ private:
     std::uint64_t generation_ = 0;
     bool reading_ = false;
     QTimer* boundTimer_ = nullptr;
+    std::unique_ptr<UiCallQueue> calls_;
     std::shared_ptr<Mailbox> mailbox_;
 };
