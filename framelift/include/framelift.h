@@ -345,6 +345,27 @@ FRAMELIFT_API void FreeImageBmp(uint8_t* data);
  */
 FRAMELIFT_API void SetMessageReceiver(FrameliftMessageFn receiver, void* userData);
 
+/* Filter categories for EnumerateFilters(). */
+enum {
+    FRAMELIFT_CATEGORY_FILTERS = 0,          /* every installed element */
+    FRAMELIFT_CATEGORY_VIDEO_COMPRESSORS = 1 /* elements whose class names Encoder and Video */
+};
+
+/* Receives one installed filter's friendly name (its element's long name). */
+typedef void (*FrameliftFilterFn)(const char* friendlyName, void* userData);
+
+/*
+ * Lists the installed filters of a category: receiver is called once per filter, in the
+ * order the media pipeline's registry keeps them. `friendlyName` is valid only during the
+ * call. Initialises GStreamer the first time, as CreateVideoTexture() does.
+ *
+ * Result: the number of filters passed to receiver (0 for an empty category); -1 for an
+ *         unknown category, a NULL receiver or a registry that cannot be read.
+ * Thread: any; receiver runs on the calling thread with no library lock held.
+ */
+FRAMELIFT_API int32_t EnumerateFilters(int32_t category, FrameliftFilterFn receiver,
+                                       void* userData);
+
 #ifdef __cplusplus
 }
 #endif

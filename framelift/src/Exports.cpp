@@ -7,6 +7,7 @@
 #include "PlaybackGraph.h"
 #include "TextureFilter.h"
 #include "VideoTexture.h"
+#include "graph/FilterRegistry.h"
 #include "framelift.h"
 
 using namespace framelift;
@@ -177,6 +178,24 @@ void FreeImageBmp(uint8_t* data)
 void SetMessageReceiver(FrameliftMessageFn receiver, void* userData)
 {
     setMessageReceiver(receiver, userData);
+}
+
+int32_t EnumerateFilters(int32_t category, FrameliftFilterFn receiver, void* userData)
+{
+    if (!receiver || !ensureMediaPipeline())
+        return -1;
+    FilterCategory which;
+    switch (category) {
+    case FRAMELIFT_CATEGORY_FILTERS: which = FilterCategory::Filters; break;
+    case FRAMELIFT_CATEGORY_VIDEO_COMPRESSORS: which = FilterCategory::VideoCompressors; break;
+    default: return -1;
+    }
+    const auto entries = filtersOf(which);
+    if (!entries)
+        return -1;
+    for (const FilterEntry& entry : *entries)
+        receiver(entry.friendlyName.c_str(), userData);
+    return static_cast<int32_t>(entries->size());
 }
 
 }  // extern "C"

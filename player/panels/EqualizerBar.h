@@ -1,6 +1,7 @@
 // The media-information panel: four report pages ("Base", "More", "Complete", "Other") in a
-// tab window that fills the panel. Until a file has been read each page shows its
-// placeholder text.
+// tab window that fills the panel, each tab with its image. The pages show red text on black
+// in the desktop's fixed-pitch font, since MediaInfo lines its columns up with blanks. Until
+// a file has been read each page shows its placeholder text.
 #pragma once
 
 #include <QDockWidget>

@@ -16,6 +16,10 @@ struct MediaReport {
     int durationMs = 0;
 };
 
+// Opens path, makes the four reports and reads the duration, then closes. The "Complete"
+// setting is the library's own, shared by all its objects: every read starts it from the
+// empty text, so a file's pages do not depend on the read before, and reads on several
+// threads take their turns for the reports (opening a file is not held up by another read).
 MediaReport readMediaReport(MediaInfo& info, const std::string& path);
 inline MediaReport readMediaReport(const std::string& path)
 {

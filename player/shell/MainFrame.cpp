@@ -5,6 +5,7 @@
 #include "ColorChooserBar.h"
 #include "EqualizerBar.h"
 #include "ExplorerBar.h"
+#include "MediaInfoRead.h"
 #include "MediaPlayerDoc.h"
 #include "MediaPlayerView.h"
 #include "ProductLinks.h"
@@ -49,6 +50,8 @@ CMainFrame::CMainFrame(AppState& app, FileChooser& chooser, MessagePresenter& me
     createDocks();
     router_.setChain({view_, this, controlPanel_, appTarget});
     explorerBar_->refreshCommandStates();
+    mediaInfoRead_ = new MediaInfoRead(this);
+    connect(mediaInfoRead_, &MediaInfoRead::finished, this, &CMainFrame::takeMediaReport);
     readSettings();
     restoreLanguage();
     updateTimer_ = new QTimer(this);
@@ -175,9 +178,15 @@ void CMainFrame::finishOpen()
 
 void CMainFrame::ReadMediaInfo()
 {
-    lastReport_ = mediainfo::readMediaReport(app_.currentMediaPath);
-    app_.mediaDurationMs = lastReport_.durationMs;
-    showMediaReport(lastReport_);
+    app_.mediaDurationMs = 0;
+    mediaInfoRead_->start(app_.currentMediaPath);
+}
+
+void CMainFrame::takeMediaReport(const mediainfo::MediaReport& report)
+{
+    lastReport_ = report;
+    app_.mediaDurationMs = report.durationMs;
+    showMediaReport(report);
 }
 
 void CMainFrame::showMediaReport(const mediainfo::MediaReport& report)

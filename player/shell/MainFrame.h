@@ -27,6 +27,7 @@ class CEqualizerBar;
 class CExplorerBar;
 class FileChooser;
 class KeyStateSource;
+class MediaInfoRead;
 class MessagePresenter;
 class QAction;
 class QTimer;
@@ -59,9 +60,11 @@ public:
     // the media information and sets the view playing.
     void OpenMediaFile();
     void OpenMediaFile(const QString& path);
-    // Reads currentMediaPath's reports and stores its duration in mediaDurationMs.
+    // Starts reading currentMediaPath's reports off the UI thread; until they arrive the
+    // duration is unknown (0). The pages and mediaDurationMs take the report when it comes.
     void ReadMediaInfo();
     const mediainfo::MediaReport& lastMediaReport() const { return lastReport_; }
+    MediaInfoRead* mediaInfoRead() const { return mediaInfoRead_; }
 
     // Language 0 to 5 (English, German, French, Spanish, Italian, Russian): panel names, the
     // explorer bar's menus and the control panel's captions; the index is stored in lang.dat
@@ -116,6 +119,7 @@ private:
     void finishOpen();
     // Shows the reader's pages (the media-information panel shows them).
     void showMediaReport(const mediainfo::MediaReport& report);
+    void takeMediaReport(const mediainfo::MediaReport& report);
 
     AppState& app_;
     FileChooser& chooser_;
@@ -127,6 +131,7 @@ private:
     std::map<Command, QAction*> actions_;
     QTimer* updateTimer_ = nullptr;
     mediainfo::MediaReport lastReport_;
+    MediaInfoRead* mediaInfoRead_ = nullptr;
 
     std::unique_ptr<SkinColorSettings> skinColor_;
     CExplorerBar* explorerBar_ = nullptr;

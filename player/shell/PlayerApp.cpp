@@ -4,6 +4,7 @@
 #include "ArrowKeyState.h"
 #include "CommandIds.h"
 #include "MainFrame.h"
+#include "PluginCommands.h"
 #include "ProductLinks.h"
 #include "Resources.h"
 #include "SettingsStore.h"
@@ -57,6 +58,7 @@ bool CPlayerApp::InitInstance(const QStringList& args)
     keys_ = std::make_unique<ArrowKeyState>();
     updateCheck_ = std::make_unique<UpdateCheck>(*messages_, updateDelay_);
     frame_ = std::make_unique<CMainFrame>(state_, *chooser_, *messages_, keys_.get(), this);
+    pluginCommands_ = std::make_unique<PluginCommands>(state_, *messages_, frame_.get());
 
     frame_->show();
     frame_->raise();
@@ -80,6 +82,17 @@ int CPlayerApp::ExitInstance(int loopResult)
     frame_.reset();
     updateCheck_.reset();
     return loopResult;
+}
+
+bool CPlayerApp::handleCommand(Command id)
+{
+    return (pluginCommands_ && pluginCommands_->handleCommand(id)) || commands_.handleCommand(id);
+}
+
+bool CPlayerApp::updateCommand(Command id, CommandState& state)
+{
+    return (pluginCommands_ && pluginCommands_->updateCommand(id, state)) ||
+           commands_.updateCommand(id, state);
 }
 
 void CPlayerApp::ShowAbout()

@@ -20,6 +20,7 @@
 
 class ArrowKeyState;
 class CMainFrame;
+class PluginCommands;
 class UpdateCheck;
 
 class CPlayerApp : public QObject, public CommandTarget {
@@ -48,11 +49,9 @@ public:
     void setUpdateDelay(std::chrono::milliseconds delay) { updateDelay_ = delay; }
 
     // The application's commands: About, "Check for update" and New.
-    bool handleCommand(Command id) override { return commands_.handleCommand(id); }
-    bool updateCommand(Command id, CommandState& state) override
-    {
-        return commands_.updateCommand(id, state);
-    }
+    // The plug-in and web commands answer first, then the application's own.
+    bool handleCommand(Command id) override;
+    bool updateCommand(Command id, CommandState& state) override;
     void ShowAbout();
     void CheckForUpdate();
 
@@ -70,4 +69,5 @@ private:
     std::unique_ptr<ArrowKeyState> keys_;
     std::unique_ptr<UpdateCheck> updateCheck_;
     std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<PluginCommands> pluginCommands_;
 };

@@ -35,9 +35,11 @@ public:
 protected:
     bool event(QEvent* event) override
     {
+        // Acquired before anything of the event is read, its type included; for an event of
+        // another kind nothing was released under its address, and this does nothing.
+        VELMORA_HANDOFF_ACQUIRE(event);
         if (event->type() != kCallEvent)
             return QObject::event(event);
-        VELMORA_HANDOFF_ACQUIRE(event);
         static_cast<CallEvent*>(event)->run();
         return true;
     }

@@ -8,21 +8,75 @@
 
 using namespace mediainfo;
 
-TEST(MediaInfo, ReadsDurationAndBuildsEachPageOnThePreviousOne)
+namespace {
+
+std::string twoSecondClip()
 {
     testmedia::ClipRequest wanted;
     wanted.name = "mediainfo-320x240.avi";
     wanted.frames = 50;  // two seconds at 25 frames a second
-    const std::string path = testmedia::clip(wanted);
+    return testmedia::clip(wanted);
+}
+
+// 628 frames at 125 a second: 5.024 seconds.
+std::string fiveSecondClip()
+{
+    testmedia::ClipSpec wanted;
+    wanted.name = "mediainfo-5024ms.avi";
+    wanted.width = 64;
+    wanted.height = 48;
+    wanted.frames = 628;
+    wanted.fps = 125;
+    return testmedia::clip(wanted);
+}
+
+// The library's own report of path with "Complete" set to level.
+std::string reportAt(const std::string& path, const char* level)
+{
+    MediaInfo info;
+    info.open(path);
+    info.option("Complete", level);
+    const std::string text = info.inform();
+    info.close();
+    return text;
+}
+
+}  // namespace
+
+// Each page is the one before followed by the library's report at the next "Complete"
+// level, with nothing between them; the duration is the general stream's.
+TEST(MediaInfo, PagesAreTheLibrarysReportsJoinedAndDurationIsTheFilesOwn)
+{
+    const std::string path = fiveSecondClip();
     ASSERT_NE(api(), nullptr) << "libmediainfo.so.0 did not bind";
+    const std::string plain = reportAt(path, "");
+    const std::string complete = reportAt(path, "1");
+    const std::string internal = reportAt(path, "2");
+    ASSERT_NE(plain.find("AVI"), std::string::npos);
+    ASSERT_GT(complete.size(), plain.size());
+
     const MediaReport report = readMediaReport(path);
-    EXPECT_EQ(report.durationMs, 2000);
-    EXPECT_NE(report.pages[0].find("AVI"), std::string::npos);
-    for (int page = 1; page < 4; ++page) {
-        EXPECT_EQ(report.pages[page].compare(0, report.pages[page - 1].size(),
-                                             report.pages[page - 1]), 0) << page;
-        EXPECT_GT(report.pages[page].size(), report.pages[page - 1].size()) << page;
-    }
+    EXPECT_EQ(report.pages[0], plain);
+    EXPECT_EQ(report.pages[1], plain + plain);
+    EXPECT_EQ(report.pages[2], plain + plain + complete);
+    EXPECT_EQ(report.pages[3], plain + plain + complete + internal);
+    EXPECT_EQ(report.durationMs, 5024);
+    EXPECT_EQ(readMediaReport(twoSecondClip()).durationMs, 2000);
+}
+
+// "Complete" is one setting of the whole library, and the read leaves it at "2": a file read
+// after another still gets the plain Base page, the same as its own first read gave.
+TEST(MediaInfo, AFileReadAfterAnotherHasTheSameBasePage)
+{
+    const std::string first = twoSecondClip();
+    const std::string second = fiveSecondClip();
+    const MediaReport firstAlone = readMediaReport(first);
+    const MediaReport secondAfter = readMediaReport(second);
+    const MediaReport firstAgain = readMediaReport(first);
+    EXPECT_EQ(firstAgain.pages[0], firstAlone.pages[0]);
+    EXPECT_EQ(firstAgain.pages[3], firstAlone.pages[3]);
+    EXPECT_EQ(secondAfter.pages[0], reportAt(second, ""));
+    EXPECT_LT(secondAfter.pages[0].size() * 2, secondAfter.pages[3].size());
 }
 
 TEST(MediaInfo, AFileItCannotReadHasNoDuration)

@@ -3,8 +3,16 @@
 #include <cstring>
 
 namespace framelift {
+namespace {
 
-std::optional<std::vector<FilterEntry>> videoCompressors()
+bool isVideoCompressor(const char* klass)
+{
+    return klass && strstr(klass, "Encoder") && strstr(klass, "Video");
+}
+
+}  // namespace
+
+std::optional<std::vector<FilterEntry>> filtersOf(FilterCategory category)
 {
     GstRegistry* registry = gst_registry_get();
     if (!registry)
@@ -16,7 +24,9 @@ std::optional<std::vector<FilterEntry>> videoCompressors()
         const char* klass = gst_element_factory_get_metadata(factory, GST_ELEMENT_METADATA_KLASS);
         const char* name =
             gst_element_factory_get_metadata(factory, GST_ELEMENT_METADATA_LONGNAME);
-        if (!klass || !name || !strstr(klass, "Encoder") || !strstr(klass, "Video"))
+        if (!name)
+            continue;
+        if (category == FilterCategory::VideoCompressors && !isVideoCompressor(klass))
             continue;
         entries.push_back({name, GST_OBJECT_NAME(factory)});
     }

@@ -16,9 +16,17 @@ struct FilterEntry {
     std::string factoryName;
 };
 
+enum class FilterCategory { Filters, VideoCompressors };
+
+// Entries of a category, in registry order. Empty optional when the registry cannot be read.
+std::optional<std::vector<FilterEntry>> filtersOf(FilterCategory category);
+
 // Entries of the video-compressor category, in registry order. Empty optional when the
 // registry cannot be read.
-std::optional<std::vector<FilterEntry>> videoCompressors();
+inline std::optional<std::vector<FilterEntry>> videoCompressors()
+{
+    return filtersOf(FilterCategory::VideoCompressors);
+}
 
 // A new filter (floating reference) made from the entry's factory; null when it cannot be.
 GstElement* bindToFilter(const FilterEntry& entry);
