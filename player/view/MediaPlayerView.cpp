@@ -10,9 +10,12 @@
 #include "ProgressSlider.h"
 #include "SceneRenderer.h"
 #include "SceneWidget.h"
+#include "Screenshot.h"
+#include "SpeakerCommands.h"
 #include "UiCallQueue.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -35,7 +38,9 @@ CBCGPMediaPlayerView::CBCGPMediaPlayerView(AppState& app, FileChooser& chooser,
                                            QWidget* parent)
     : QWidget(parent), app_(app), chooser_(chooser), messages_(messages),
       renderer_(std::make_unique<SceneRenderer>(keys)),
-      uiCalls_(std::make_unique<UiCallQueue>(this))
+      uiCalls_(std::make_unique<UiCallQueue>(this)),
+      speakers_(std::make_unique<SpeakerCommands>(this)),
+      screenshots_(std::make_unique<ScreenshotTaker>(app))
 {
     createCommands();
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -90,9 +95,8 @@ void CBCGPMediaPlayerView::createCommands()
     commands_.add(Command::Next, [this] { Forward(); }, whileOpen);
     commands_.add(Command::Stop, [this] { Stop(); }, whileOpen);
     commands_.add(Command::Play, [this] { TogglePlayPause(); }, whileOpen);
-    // The speakers' mute switch and the volume pop-up come with the mixer.
-    commands_.add(Command::Sound, [] {});
-    commands_.add(Command::Volume, [] {});
+    commands_.add(Command::Sound, [this] { speakers_->ToggleMute(bar_); });
+    commands_.add(Command::Volume, [this] { speakers_->ToggleVolumePopup(QCursor::pos()); });
 }
 
 void CBCGPMediaPlayerView::updateBarCommands()
@@ -370,7 +374,14 @@ void CBCGPMediaPlayerView::keyPressEvent(QKeyEvent* event)
         ToggleFullScreen();
         return;
     }
+    if (event->key() == Qt::Key_F12)
+        TakeScreenshot();
     QWidget::keyPressEvent(event);
+}
+
+void CBCGPMediaPlayerView::TakeScreenshot()
+{
+    screenshots_->TakeScreenshot(*this, clientRect_, isWindowed(), isBarRaised());
 }
 
 void CBCGPMediaPlayerView::mouseDoubleClickEvent(QMouseEvent* event)

@@ -3,7 +3,8 @@
 // bar as a child along the bottom 60 pixels. It drives drawing from its render timer, places
 // the picture by size mode and proportion, switches full-screen mode, keeps the scene
 // settings the control panel sends, and runs the transport: open, the position clock, Stop,
-// play/pause, Back/Forward, seeking and the play rate.
+// play/pause, Back/Forward, seeking and the play rate. The Sound and Volume buttons and the
+// F12 screenshot are handed to SpeakerCommands and ScreenshotTaker.
 //
 // Threads: everything runs on the UI thread except the position clock and the full-screen
 // bar watcher, which only read atomics and hand their changes to the UI thread through
@@ -33,6 +34,8 @@ class MessagePresenter;
 class PositionClock;
 class SceneRenderer;
 class SceneWidget;
+class ScreenshotTaker;
+class SpeakerCommands;
 class UiCallQueue;
 
 class CBCGPMediaPlayerView : public QWidget, public CommandTarget {
@@ -74,6 +77,8 @@ public:
 
     // Full screen (double-click; Esc in full screen).
     void ToggleFullScreen();
+    // F12: saves the picture area as a bitmap file.
+    void TakeScreenshot();
 
     // State, for the frame and for tests.
     PlayState playState() const { return playState_; }
@@ -94,6 +99,8 @@ public:
     CNavigationBar* navigationBar() const { return bar_; }
     SceneWidget* sceneWidget() const { return scene_; }
     SceneRenderer& renderer() const { return *renderer_; }
+    SpeakerCommands& speakers() const { return *speakers_; }
+    ScreenshotTaker& screenshots() const { return *screenshots_; }
 
     // Length of one clock step: one second in the program; tests may shorten it.
     void setClockStep(std::chrono::milliseconds step) { clockStep_ = step; }
@@ -130,6 +137,8 @@ private:
     CommandTable commands_;
     std::unique_ptr<SceneRenderer> renderer_;
     std::unique_ptr<UiCallQueue> uiCalls_;  // how the clock and the watcher reach the UI
+    std::unique_ptr<SpeakerCommands> speakers_;
+    std::unique_ptr<ScreenshotTaker> screenshots_;
     SceneWidget* scene_ = nullptr;
     CNavigationBar* bar_ = nullptr;
     QBasicTimer renderTimer_;
