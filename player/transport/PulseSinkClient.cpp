@@ -2,7 +2,40 @@
 
 #include <pulse/rtclock.h>
 
+#if defined(__SANITIZE_THREAD__)
+#include <sanitizer/tsan_interface.h>
+#endif
+
 namespace {
+
+// The event loop's lock is taken inside libpulse, whose calls ThreadSanitizer does not follow.
+// These mark where a thread takes and leaves it, so that the checker sees the order the lock
+// gives between the callbacks and the caller's thread. One mark serves every client: a
+// callback must not read anything shared before it is marked. They compile to nothing
+// elsewhere.
+[[maybe_unused]] char loopLockMark;
+
+void markLockTaken()
+{
+#if defined(__SANITIZE_THREAD__)
+    __tsan_acquire(&loopLockMark);
+#endif
+}
+
+void markLockLeft()
+{
+#if defined(__SANITIZE_THREAD__)
+    __tsan_release(&loopLockMark);
+#endif
+}
+
+class LoopThreadSection {
+public:
+    LoopThreadSection() { markLockTaken(); }
+    ~LoopThreadSection() { markLockLeft(); }
+    LoopThreadSection(const LoopThreadSection&) = delete;
+    LoopThreadSection& operator=(const LoopThreadSection&) = delete;
+};
 
 // The server resolves this name to its default sink at each request, so a request always
 // reaches the sink that is the default at that moment.
@@ -28,13 +61,21 @@ SinkState stateOf(const pa_sink_info& info)
 
 class PulseSinkClient::LoopLock {
 public:
-    explicit LoopLock(pa_threaded_mainloop* loop) : loop_(loop) { pa_threaded_mainloop_lock(loop_); }
-    ~LoopLock() { pa_threaded_mainloop_unlock(loop_); }
+    explicit LoopLock(const PulseSinkClient* client) : client_(client)
+    {
+        pa_threaded_mainloop_lock(client_->loop_);
+        markLockTaken();
+    }
+    ~LoopLock()
+    {
+        markLockLeft();
+        pa_threaded_mainloop_unlock(client_->loop_);
+    }
     LoopLock(const LoopLock&) = delete;
     LoopLock& operator=(const LoopLock&) = delete;
 
 private:
-    pa_threaded_mainloop* loop_;
+    const PulseSinkClient* client_;
 };
 
 PulseSinkClient::PulseSinkClient()
@@ -43,12 +84,13 @@ PulseSinkClient::PulseSinkClient()
     if (!loop_)
         return;
     pa_threaded_mainloop_set_name(loop_, "pulse-sink");
+    markLockLeft();
     if (pa_threaded_mainloop_start(loop_) < 0) {
         pa_threaded_mainloop_free(loop_);
         loop_ = nullptr;
         return;
     }
-    LoopLock lock(loop_);
+    LoopLock lock(this);
     connect();
     waitUntil([this] { return attemptsSettled_ > 0; }, kReplyTimeout);
 }
@@ -58,7 +100,7 @@ PulseSinkClient::~PulseSinkClient()
     if (!loop_)
         return;
     {
-        LoopLock lock(loop_);
+        LoopLock lock(this);
         if (retry_) {
             pa_mainloop_api* api = pa_threaded_mainloop_get_api(loop_);
             api->time_free(retry_);
@@ -67,6 +109,7 @@ PulseSinkClient::~PulseSinkClient()
         dropContext();
     }
     pa_threaded_mainloop_stop(loop_);
+    markLockTaken();  // the event thread has ended
     pa_threaded_mainloop_free(loop_);
 }
 
@@ -74,7 +117,7 @@ bool PulseSinkClient::isConnected() const
 {
     if (!loop_)
         return false;
-    LoopLock lock(loop_);
+    LoopLock lock(this);
     return ready_;
 }
 
@@ -120,6 +163,7 @@ void PulseSinkClient::onRetry(pa_mainloop_api* api, pa_time_event* event, const 
                               void* self)
 {
     auto* client = static_cast<PulseSinkClient*>(self);
+    const LoopThreadSection section;
     api->time_free(event);
     client->retry_ = nullptr;
     client->connect();
@@ -128,6 +172,7 @@ void PulseSinkClient::onRetry(pa_mainloop_api* api, pa_time_event* event, const 
 void PulseSinkClient::onContextState(pa_context* context, void* self)
 {
     auto* client = static_cast<PulseSinkClient*>(self);
+    const LoopThreadSection section;
     if (context != client->context_)
         return;
     switch (pa_context_get_state(context)) {
@@ -163,6 +208,7 @@ void PulseSinkClient::onServerEvent(pa_context*, pa_subscription_event_type_t, u
 {
     // A sink changed, came or went, or the default moved: ask again which sink is the
     // default and how it stands.
+    const LoopThreadSection section;
     static_cast<PulseSinkClient*>(self)->refreshKnownSink();
 }
 
@@ -174,6 +220,7 @@ void PulseSinkClient::refreshKnownSink()
         context_, kDefaultSink,
         [](pa_context*, const pa_sink_info* info, int eol, void* self) {
             auto* client = static_cast<PulseSinkClient*>(self);
+            const LoopThreadSection section;
             if (info)
                 client->known_ = stateOf(*info);
             else if (eol < 0)
@@ -188,7 +235,7 @@ std::optional<SinkState> PulseSinkClient::knownDefaultSink() const
 {
     if (!loop_)
         return std::nullopt;
-    LoopLock lock(loop_);
+    LoopLock lock(this);
     return known_;
 }
 
@@ -196,7 +243,7 @@ std::optional<SinkState> PulseSinkClient::readDefaultSink()
 {
     if (!loop_)
         return std::nullopt;
-    LoopLock lock(loop_);
+    LoopLock lock(this);
     if (!ready_)
         return std::nullopt;
     struct Reply {
@@ -207,6 +254,7 @@ std::optional<SinkState> PulseSinkClient::readDefaultSink()
         context_, kDefaultSink,
         [](pa_context*, const pa_sink_info* info, int, void* data) {
             auto* r = static_cast<Reply*>(data);
+            const LoopThreadSection section;
             if (info) {
                 r->sink = stateOf(*info);
                 r->client->known_ = r->sink;
@@ -224,13 +272,17 @@ bool PulseSinkClient::setDefaultSinkMute(bool muted)
 {
     if (!loop_)
         return false;
-    LoopLock lock(loop_);
+    LoopLock lock(this);
     if (!ready_)
         return false;
     int success = 0;
     pa_operation* op = pa_context_set_sink_mute_by_name(
         context_, kDefaultSink, muted ? 1 : 0,
-        [](pa_context*, int ok, void* data) { *static_cast<int*>(data) = ok; }, &success);
+        [](pa_context*, int ok, void* data) {
+            const LoopThreadSection section;
+            *static_cast<int*>(data) = ok;
+        },
+        &success);
     if (!op)
         return false;
     switch (finish(op)) {
@@ -248,7 +300,7 @@ bool PulseSinkClient::setSinkVolume(const std::string& sink, const pa_cvolume& v
 {
     if (!loop_)
         return false;
-    LoopLock lock(loop_);
+    LoopLock lock(this);
     if (!ready_)
         return false;
     pa_operation* op =
@@ -290,14 +342,18 @@ bool PulseSinkClient::waitUntil(const std::function<bool()>& done,
         timeout,
         [](pa_mainloop_api*, pa_time_event*, const struct timeval*, void* data) {
             auto* d = static_cast<Deadline*>(data);
+            const LoopThreadSection section;
             d->passed = true;
             d->client->signal();
         },
         &deadline);
     if (!timer)
         return done();
-    while (!done() && !deadline.passed)
+    while (!done() && !deadline.passed) {
+        markLockLeft();
         pa_threaded_mainloop_wait(loop_);
+        markLockTaken();
+    }
     pa_threaded_mainloop_get_api(loop_)->time_free(timer);
     return done();
 }
@@ -305,7 +361,11 @@ bool PulseSinkClient::waitUntil(const std::function<bool()>& done,
 PulseSinkClient::Outcome PulseSinkClient::finish(pa_operation* op)
 {
     pa_operation_set_state_callback(
-        op, [](pa_operation*, void* self) { static_cast<PulseSinkClient*>(self)->signal(); },
+        op,
+        [](pa_operation*, void* self) {
+            const LoopThreadSection section;
+            static_cast<PulseSinkClient*>(self)->signal();
+        },
         this);
     waitUntil([op] { return pa_operation_get_state(op) != PA_OPERATION_RUNNING; },
               kReplyTimeout);
