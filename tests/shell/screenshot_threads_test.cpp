@@ -40,13 +40,43 @@ const bool settingsIsolated = [] {
 const QDateTime kShotTime(QDate(2024, 1, 31), QTime(9, 5, 7));
 const QString kShotName = QStringLiteral("2024-01-31-09-05-07.bmp");
 
-// Ten seconds of still colour bars: what the view shows stays the same while it is copied.
-std::string stillClip()
+// Ten seconds of colour bars (whose corner of snow changes with every frame).
+std::string barsClip()
 {
     testmedia::ClipSpec wanted;
     wanted.name = "still-smpte-320x240.avi";
     wanted.frames = 250;
     return testmedia::clip(wanted);
+}
+
+// Ten seconds of a still picture of four bands, top to bottom black, white, red and blue:
+// what the view shows stays the same while the screen and the view are read.
+std::string bandsClip()
+{
+    testmedia::ClipSpec wanted;
+    wanted.name = "still-bands-320x240.avi";
+    wanted.frames = 250;
+    wanted.pattern = "gamut";
+    return testmedia::clip(wanted);
+}
+
+// The bands met going down column x of the file, each named once.
+QString bandsDown(const BitmapBytes& file, int x)
+{
+    QString seen;
+    for (int y = 0; y < file.height(); ++y) {
+        const QColor c = file.pixel(x, y);
+        QChar band;
+        if (c.red() > 200 && c.green() > 200 && c.blue() > 200)
+            band = QLatin1Char('W');
+        else if (c.red() > 150 && c.green() < 80 && c.blue() < 80)
+            band = QLatin1Char('R');
+        else if (c.blue() > 150 && c.red() < 80 && c.green() < 80)
+            band = QLatin1Char('B');
+        if (!band.isNull() && !seen.endsWith(band))
+            seen += band;
+    }
+    return seen;
 }
 
 // Pixels of `area` in which the file and the picture shown differ by more than a rounding
@@ -75,7 +105,7 @@ protected:
         ASSERT_TRUE(h->exposed);
         h->app.moduleDirectory = programDir.path().toStdString() + "/";
         h->view->screenshots().setClock([] { return kShotTime; });
-        h->open(stillClip());
+        h->open(bandsClip());
         ASSERT_EVENTUALLY(h->bar()->isButtonEnabled(Command::Play));
         // Paused, the picture stays as it is while the screen and the view are read.
         h->click(Command::Play);
@@ -100,34 +130,18 @@ TEST_F(WindowedScreenshot, A640By400PictureAreaGivesA768054ByteFileOfWhatTheView
     pressF12();
     ASSERT_TRUE(QFileInfo::exists(shotPath()));
     const BitmapBytes file = BitmapBytes::read(shotPath());
+    // The header's every field is checked with the writer; here what the view decides.
     ASSERT_EQ(file.bytes.size(), 768054);
-    EXPECT_EQ(file.bytes.left(2), "BM");
     EXPECT_EQ(file.fileSize(), 768054u);
-    EXPECT_EQ(file.u16(6), 0);
-    EXPECT_EQ(file.u16(8), 0);
-    EXPECT_EQ(file.pixelOffset(), 54u);
-    EXPECT_EQ(file.u32(14), 40u);
     EXPECT_EQ(file.width(), 640);
-    EXPECT_EQ(file.height(), 400);  // positive: bottom-up; the bar's 60 rows are left out
-    EXPECT_EQ(file.u16(26), 1);
-    EXPECT_EQ(file.bits(), 24);
-    for (int at = 30; at < 54; at += 4)
-        EXPECT_EQ(file.u32(at), 0u) << "field at " << at;
+    EXPECT_EQ(file.height(), 400);  // the bar's 60 rows are left out
+    EXPECT_EQ(file.bits(), 24);     // a 24-bit display
 
-    // Row for row and colour for colour what the view drew: a picture turned upside down or
-    // with red and blue swapped would differ wherever the bars are.
+    // Upright and in its colours: white above red above blue down the middle.
+    EXPECT_EQ(bandsDown(file, 320), QStringLiteral("WRB"));
+    // Row for row and colour for colour what the view drew.
     const QImage shown = h->view->sceneWidget()->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(differingPixels(file, shown, QRect(0, 0, 640, 400)), 0);
-    // And the picture is there, not a black area: the bars' yellow in the upper half, the
-    // dark bottom strip below them.
-    const QPoint centre(320, 200);
-    int yellow = 0;
-    for (int x = 0; x < 640; ++x) {
-        const QColor c = file.pixel(x, centre.y() - 40);
-        if (c.red() > 150 && c.green() > 150 && c.blue() < 80)
-            ++yellow;
-    }
-    EXPECT_GT(yellow, 10);
 }
 
 TEST_F(WindowedScreenshot, RowsOfA641PixelAreaArePaddedTo1924Bytes)
@@ -219,7 +233,7 @@ TEST(FullScreenScreenshot, CoversTheScreenWithoutTheRaisedBar)
     app->setMessagePresenter(&messages);
     app->setFileChooser(&chooser);
     ASSERT_TRUE(app->InitInstance(
-        {QStringLiteral("VelmoraPlayer"), QString::fromStdString(stillClip())}));
+        {QStringLiteral("VelmoraPlayer"), QString::fromStdString(bandsClip())}));
     CMainFrame* frame = app->mainFrame();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
     leakcheck::keepGlDriverLoaded();
@@ -264,7 +278,7 @@ TEST(PopupScreenshot, TheVolumePopupOverThePictureIsInTheFile)
     ASSERT_TRUE(h.exposed);
     h.app.moduleDirectory = programDir.path().toStdString() + "/";
     h.view->screenshots().setClock([] { return kShotTime; });
-    h.open(stillClip());
+    h.open(barsClip());
     ASSERT_EVENTUALLY(h.bar()->isButtonEnabled(Command::Play));
 
     pulse.setVolumes({QStringLiteral("39321"), QStringLiteral("22938")});  // 60 % and 35 %

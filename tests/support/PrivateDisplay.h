@@ -33,8 +33,10 @@ public:
             return;
         const std::string fd = std::to_string(fds[1]);
         const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+        // -terminate: the server ends with its last client, so even a test program that
+        // crashes leaves no server behind.
         const char* argv[] = {"Xvfb",     "-displayfd", fd.c_str(),  "-screen", "0",
-                              screen.c_str(), "-nolisten", "tcp", "-noreset", nullptr};
+                              screen.c_str(), "-nolisten", "tcp", "-terminate", nullptr};
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addclose(&actions, fds[0]);

@@ -7,17 +7,24 @@
 // GStreamer's sound sink) at it through PULSE_SERVER; each client reads that when it connects.
 #pragma once
 
+#include <QByteArray>
 #include <QDir>
-#include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
 #include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
 
 class PrivatePulseServer {
 public:
@@ -43,29 +50,40 @@ public:
     // not come up within ten seconds.
     bool start()
     {
-        if (server_.state() != QProcess::NotRunning)
+        if (pid_ > 0)
             return true;
-        const QString run = dir_.filePath(QStringLiteral("run"));
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), run);
-        env.insert(QStringLiteral("PULSE_RUNTIME_PATH"), run);
-        env.insert(QStringLiteral("PULSE_STATE_PATH"), dir_.filePath(QStringLiteral("state")));
-        env.remove(QStringLiteral("PULSE_SERVER"));
-        server_.setProcessEnvironment(env);
-        server_.setStandardOutputFile(QProcess::nullDevice());
-        server_.setStandardErrorFile(QProcess::nullDevice());
-        server_.start(QStringLiteral("pulseaudio"),
-                      {QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
-                       QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--use-pid-file=no"),
-                       QStringLiteral("--disallow-exit=yes"),
-                       QStringLiteral("--log-target=newfile:") + dir_.filePath(QStringLiteral("pulse.log")),
-                       QStringLiteral("--load=module-native-protocol-unix auth-anonymous=1 socket=") +
-                           socketPath(),
-                       QStringLiteral("--load=module-null-sink sink_name=%1 channels=2 "
-                                      "channel_map=front-left,front-right")
-                           .arg(QLatin1String(kSink))});
-        if (!server_.waitForStarted(10000))
+        const std::string run = path("run");
+        std::vector<std::string> env;
+        for (char** e = environ; *e; ++e) {
+            const std::string entry(*e);
+            const std::string name = entry.substr(0, entry.find('='));
+            if (name != "XDG_RUNTIME_DIR" && name != "PULSE_RUNTIME_PATH" &&
+                name != "PULSE_STATE_PATH" && name != "PULSE_SERVER")
+                env.push_back(entry);
+        }
+        env.push_back("XDG_RUNTIME_DIR=" + run);
+        env.push_back("PULSE_RUNTIME_PATH=" + run);
+        env.push_back("PULSE_STATE_PATH=" + path("state"));
+        const std::vector<std::string> args = {
+            "pulseaudio", "-n", "--daemonize=no", "--use-pid-file=no", "--disallow-exit=yes",
+            // A server left behind by a test program that crashed ends by itself.
+            "--exit-idle-time=60", "--log-target=newfile:" + path("pulse.log"),
+            "--load=module-native-protocol-unix auth-anonymous=1 socket=" + path("native"),
+            std::string("--load=module-null-sink sink_name=") + kSink +
+                " channels=2 channel_map=front-left,front-right"};
+        // Spawned, not forked: forking a process that runs threads is what the thread
+        // checker cannot follow.
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+        const int failed = posix_spawnp(&pid_, "pulseaudio", &actions, nullptr,
+                                        pointers(args).data(), pointers(env).data());
+        posix_spawn_file_actions_destroy(&actions);
+        if (failed) {
+            pid_ = -1;
             return false;
+        }
         for (int i = 0; i < 200; ++i) {
             if (pactlStatus({QStringLiteral("info")}) == 0) {
                 pactl({QStringLiteral("set-default-sink"), QString::fromLatin1(kSink)});
@@ -76,17 +94,21 @@ public:
         return false;
     }
 
-    // Ends the server and waits for it.
+    // Ends the server and waits for it (killing it when it does not end within ten seconds).
     void stop()
     {
-        if (server_.state() == QProcess::NotRunning)
+        if (pid_ <= 0)
             return;
         thaw();
-        server_.terminate();
-        if (!server_.waitForFinished(10000)) {
-            server_.kill();
-            server_.waitForFinished(10000);
+        ::kill(pid_, SIGTERM);
+        int status = 0;
+        for (int i = 0; i < 200 && ::waitpid(pid_, &status, WNOHANG) == 0; ++i)
+            QThread::msleep(50);
+        if (::waitpid(pid_, &status, WNOHANG) == 0) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, &status, 0);
         }
+        pid_ = -1;
     }
 
     // A server that hangs: it keeps its connections but answers nothing until thawed.
@@ -96,15 +118,14 @@ public:
     // Runs pactl against this server; its standard output.
     QString pactl(const QStringList& args) const
     {
-        QProcess p;
-        run(p, args);
-        return QString::fromUtf8(p.readAllStandardOutput());
+        int status = 0;
+        return runPactl(args, status);
     }
     int pactlStatus(const QStringList& args) const
     {
-        QProcess p;
-        run(p, args);
-        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        int status = 0;
+        runPactl(args, status);
+        return status;
     }
 
     bool isMuted(const QString& sink = QString::fromLatin1(kSink)) const
@@ -136,23 +157,53 @@ public:
     }
 
 private:
+    std::string path(const char* name) const { return dir_.filePath(QLatin1String(name)).toStdString(); }
     QString socketPath() const { return dir_.filePath(QStringLiteral("native")); }
 
-    void run(QProcess& p, const QStringList& args) const
+    static std::vector<char*> pointers(const std::vector<std::string>& strings)
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("PULSE_SERVER"), QString::fromStdString(address()));
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral("pactl"), args);
-        p.waitForFinished(10000);
+        std::vector<char*> out;
+        for (const std::string& s : strings)
+            out.push_back(const_cast<char*>(s.c_str()));
+        out.push_back(nullptr);
+        return out;
+    }
+
+    static std::string quoted(const QString& arg)
+    {
+        QString q = arg;
+        q.replace(QLatin1Char('\''), QStringLiteral("'\\''"));
+        return "'" + q.toStdString() + "'";
+    }
+
+    // Through the shell (popen), which also spawns rather than forks.
+    QString runPactl(const QStringList& args, int& status) const
+    {
+        std::string command = "PULSE_SERVER=" + quoted(QString::fromStdString(address())) + " pactl";
+        for (const QString& arg : args)
+            command += " " + quoted(arg);
+        command += " 2>/dev/null";
+        QByteArray out;
+        FILE* pipe = ::popen(command.c_str(), "r");
+        if (!pipe) {
+            status = -1;
+            return {};
+        }
+        char buffer[4096];
+        size_t n = 0;
+        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            out.append(buffer, static_cast<qsizetype>(n));
+        const int raw = ::pclose(pipe);
+        status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        return QString::fromUtf8(out);
     }
 
     void signal(int sig) const
     {
-        if (server_.processId() > 0)
-            ::kill(static_cast<pid_t>(server_.processId()), sig);
+        if (pid_ > 0)
+            ::kill(pid_, sig);
     }
 
     QTemporaryDir dir_;
-    QProcess server_;
+    pid_t pid_ = -1;
 };
