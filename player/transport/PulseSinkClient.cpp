@@ -1,41 +1,14 @@
 #include "PulseSinkClient.h"
 
+#include "PulseLoopMarks.h"
+
 #include <pulse/rtclock.h>
 
-#if defined(__SANITIZE_THREAD__)
-#include <sanitizer/tsan_interface.h>
-#endif
+using pulsemarks::LoopThreadSection;
+using pulsemarks::markLockLeft;
+using pulsemarks::markLockTaken;
 
 namespace {
-
-// The event loop's lock is taken inside libpulse, whose calls ThreadSanitizer does not follow.
-// These mark where a thread takes and leaves it, so that the checker sees the order the lock
-// gives between the callbacks and the caller's thread. One mark serves every client: a
-// callback must not read anything shared before it is marked. They compile to nothing
-// elsewhere.
-[[maybe_unused]] char loopLockMark;
-
-void markLockTaken()
-{
-#if defined(__SANITIZE_THREAD__)
-    __tsan_acquire(&loopLockMark);
-#endif
-}
-
-void markLockLeft()
-{
-#if defined(__SANITIZE_THREAD__)
-    __tsan_release(&loopLockMark);
-#endif
-}
-
-class LoopThreadSection {
-public:
-    LoopThreadSection() { markLockTaken(); }
-    ~LoopThreadSection() { markLockLeft(); }
-    LoopThreadSection(const LoopThreadSection&) = delete;
-    LoopThreadSection& operator=(const LoopThreadSection&) = delete;
-};
 
 // The server resolves this name to its default sink at each request, so a request always
 // reaches the sink that is the default at that moment.
