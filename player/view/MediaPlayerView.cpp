@@ -9,9 +9,12 @@
 #include "ProgressSlider.h"
 #include "SceneRenderer.h"
 #include "SceneWidget.h"
+#include "Screenshot.h"
+#include "SpeakerCommands.h"
 #include "Transport.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -33,7 +36,9 @@ CBCGPMediaPlayerView::CBCGPMediaPlayerView(AppState& app, FileChooser& chooser,
     : QWidget(parent), app_(app), chooser_(chooser), messages_(messages),
       media_(std::make_unique<MediaSession>()),
       renderer_(std::make_unique<SceneRenderer>(*media_, keys)),
-      transport_(std::make_unique<Transport>(*media_, app))
+      transport_(std::make_unique<Transport>(*media_, app)),
+      speakers_(std::make_unique<SpeakerCommands>(this)),
+      screenshots_(std::make_unique<ScreenshotTaker>(app))
 {
     createCommands();
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -106,9 +111,8 @@ void CBCGPMediaPlayerView::createCommands()
     commands_.add(Command::Next, [t] { t->forward(); }, whileOpen);
     commands_.add(Command::Stop, [t] { t->stop(); }, whileOpen);
     commands_.add(Command::Play, [t] { t->togglePlayPause(); }, whileOpen);
-    // The speakers' mute switch and the volume pop-up come with the mixer.
-    commands_.add(Command::Sound, [] {});
-    commands_.add(Command::Volume, [] {});
+    commands_.add(Command::Sound, [this] { speakers_->ToggleMute(bar_); });
+    commands_.add(Command::Volume, [this] { speakers_->ToggleVolumePopup(QCursor::pos()); });
 }
 
 void CBCGPMediaPlayerView::updateBarCommands()
@@ -276,7 +280,14 @@ void CBCGPMediaPlayerView::keyPressEvent(QKeyEvent* event)
         ToggleFullScreen();
         return;
     }
+    if (event->key() == Qt::Key_F12)
+        TakeScreenshot();
     QWidget::keyPressEvent(event);
+}
+
+void CBCGPMediaPlayerView::TakeScreenshot()
+{
+    screenshots_->TakeScreenshot(*this, clientRect_, isWindowed(), isBarRaised());
 }
 
 void CBCGPMediaPlayerView::mouseDoubleClickEvent(QMouseEvent* event)

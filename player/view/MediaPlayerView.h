@@ -5,7 +5,8 @@
 // settings the control panel sends and answers the transport commands. What the video is
 // doing (open, play and pause, the position clock, Stop, Back and Forward, seeking) is its
 // Transport's; the view shows it on the bar and in the scene, and shows the busy cursor while
-// a file opens.
+// a file opens. The Sound and Volume buttons and the F12 screenshot are handed to
+// SpeakerCommands and ScreenshotTaker.
 //
 // Everything runs on the UI thread except the loads of the transport's opener.
 #pragma once
@@ -30,6 +31,8 @@ class MediaSession;
 class MessagePresenter;
 class SceneRenderer;
 class SceneWidget;
+class ScreenshotTaker;
+class SpeakerCommands;
 class Transport;
 
 class CBCGPMediaPlayerView : public QWidget, public CommandTarget {
@@ -66,6 +69,8 @@ public:
 
     // Full screen (double-click; Esc in full screen).
     void ToggleFullScreen();
+    // F12: saves the picture area as a bitmap file.
+    void TakeScreenshot();
 
     // State, for the frame and for tests.
     bool isWindowed() const { return windowState_ == WindowState::Windowed; }
@@ -82,6 +87,8 @@ public:
     SceneWidget* sceneWidget() const { return scene_; }
     SceneRenderer& renderer() const { return *renderer_; }
     MediaSession& media() const { return *media_; }
+    SpeakerCommands& speakers() const { return *speakers_; }
+    ScreenshotTaker& screenshots() const { return *screenshots_; }
 
 signals:
     // A transport bar button was clicked. The host dispatches it like any other command.
@@ -118,6 +125,8 @@ private:
     std::unique_ptr<MediaSession> media_;
     std::unique_ptr<SceneRenderer> renderer_;
     std::unique_ptr<Transport> transport_;
+    std::unique_ptr<SpeakerCommands> speakers_;
+    std::unique_ptr<ScreenshotTaker> screenshots_;
     SceneWidget* scene_ = nullptr;
     CNavigationBar* bar_ = nullptr;
     std::unique_ptr<BarWatcher> barWatcher_;

@@ -1,10 +1,11 @@
 // Draws the player's PNG image strips: the transport bar's buttons and icons, the progress
-// slider's parts, the navigation bar's background, the About banner and the media-information
-// panel's tab images. Run at build time:
+// slider's parts, the navigation bar's background, the About banner, the media-information
+// panel's tab images and the volume pop-up's channels. Run at build time:
 //   velmora_skin_maker OUTPUT_FOLDER
 // Every strip holds its cells side by side; the cell sizes are the ones the widgets cut with.
 #include "SkinPainting.h"
 #include "TabImages.h"
+#include "VolumeChannel.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -369,6 +370,8 @@ int main(int argc, char** argv)
         {"IDB_NAVI_PROGRESS_BACK", progressBack()},
         {"IDB_ABOUT_BANNER", aboutBanner()},
         {"IDB_MEDIAINFO_TABS", mediaInfoTabImages()},
+        {"IDB_VOLUME_CHANNEL", volumeChannel(false)},
+        {"IDB_VOLUME_CHANNEL_ACTIVE", volumeChannel(true)},
     };
     for (const auto& [name, image] : images) {
         const QString file = out.filePath(QString::fromLatin1(name) + ".png");

@@ -1,0 +1,72 @@
+#include "Screenshot.h"
+
+#include "AppState.h"
+#include "BitmapFile.h"
+#include "ScreenCapture.h"
+#include "ViewLayout.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QWidget>
+
+namespace {
+
+const QString kFolderName = QStringLiteral("screenshots");
+const QString kPicturesFolderName = QStringLiteral("VelmoraPlayer");
+
+}  // namespace
+
+ScreenshotTaker::ScreenshotTaker(const AppState& app)
+    : app_(app), clock_([] { return QDateTime::currentDateTime(); })
+{
+}
+
+QString ScreenshotTaker::folder() const
+{
+    return folderFor(app_.moduleDirectory);
+}
+
+QRect ScreenshotTaker::pictureArea(const QRect& clientRect, bool windowed, bool barRaised)
+{
+    QRect r = clientRect;
+    if (windowed)
+        r.setBottom(r.bottom() - view_layout::kBarHeight);
+    else if (barRaised)
+        r.setBottom(r.bottom() - 2 * view_layout::kBarHeight);
+    return r;
+}
+
+QString ScreenshotTaker::fileName(const QDateTime& localTime)
+{
+    return localTime.toString(QStringLiteral("yyyy-MM-dd-hh-mm-ss")) + QStringLiteral(".bmp");
+}
+
+QString ScreenshotTaker::folderFor(const std::string& moduleDirectory)
+{
+    const QString programFolder = QString::fromStdString(moduleDirectory);
+    const QFileInfo info(programFolder);
+    if (info.isDir() && info.isWritable())
+        return QDir(programFolder).filePath(kFolderName);
+    return QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) + QLatin1Char('/') +
+           kPicturesFolderName;
+}
+
+QString ScreenshotTaker::TakeScreenshot(const QWidget& view, const QRect& clientRect,
+                                        bool windowed, bool barRaised) const
+{
+    const QRect area = pictureArea(clientRect, windowed, barRaised);
+    if (area.isEmpty())
+        return {};
+    const QRect onScreen(view.mapToGlobal(area.topLeft()), area.size());
+    const QImage picture = CaptureScreenRect(onScreen);
+    if (picture.isNull())
+        return {};
+    const QString dir = folder();
+    if (!QDir().mkpath(dir))
+        return {};
+    const QString path = QDir(dir).filePath(fileName(clock_()));
+    if (!SaveBitmapFile(picture, path, screenDepth()))
+        return {};
+    return path;
+}

@@ -1,0 +1,49 @@
+// ScreenshotTaker: F12 in the view saves its picture area, as the screen shows it at that
+// moment, as a bitmap file named after the local date and time ("2024-01-31-09-05-07.bmp").
+// Two screenshots within one second get the same name; the later one replaces the earlier.
+//
+// The files go to "screenshots" in the program's folder when that folder is writable, and to
+// "VelmoraPlayer" in the user's pictures folder otherwise. The folder is made when missing.
+// A file that cannot be written is dropped without a message; nothing else is touched.
+#pragma once
+
+#include <QDateTime>
+#include <QRect>
+#include <QString>
+
+#include <functional>
+#include <string>
+
+struct AppState;
+class QWidget;
+
+class ScreenshotTaker {
+public:
+    using Clock = std::function<QDateTime()>;
+
+    // The folder is looked up in app (its moduleDirectory) at each screenshot; app must
+    // outlive the taker.
+    explicit ScreenshotTaker(const AppState& app);
+
+    // The local time the file names are made from; tests may fix it.
+    void setClock(Clock clock) { clock_ = std::move(clock); }
+
+    // Saves the picture area of `view`, whose client rectangle is clientRect: without the
+    // transport bar in windowed mode, and without the raised bar and the band under it in
+    // full-screen mode. Returns the path written, or an empty string when nothing was saved
+    // (an empty picture area, no screen copy, an unwritable folder).
+    QString TakeScreenshot(const QWidget& view, const QRect& clientRect, bool windowed,
+                           bool barRaised) const;
+
+    // Where the files go now.
+    QString folder() const;
+
+    static QRect pictureArea(const QRect& clientRect, bool windowed, bool barRaised);
+    static QString fileName(const QDateTime& localTime);
+    // moduleDirectory: the program's folder with its trailing "/".
+    static QString folderFor(const std::string& moduleDirectory);
+
+private:
+    const AppState& app_;
+    Clock clock_;
+};
