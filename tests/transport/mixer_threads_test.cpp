@@ -105,8 +105,8 @@ TEST_F(MixerTest, FollowsTheDefaultSinkOntoAMonoLine)
 
     // Back on the stereo sink, without reading first: writes follow the default there.
     pulse->pactl({QStringLiteral("set-default-sink"), QString::fromLatin1(PrivatePulseServer::kSink)});
+    // Until the client hears of the change, a write may still reach the mono line.
     EXPECT_EVENTUALLY((volume.SetValues(1000, 2000), pulse->volumes() == (Volumes{1000, 2000})));
-    EXPECT_EQ(pulse->volumes(mono), (Volumes{12345}));
     pulse->pactl({QStringLiteral("unload-module"), module});
 }
 
