@@ -12,10 +12,12 @@ PositionClock::PositionClock(std::function<bool()> step) : step_(std::move(step)
 
 void PositionClock::start(std::chrono::milliseconds period)
 {
-    period_ = period;
+    period_ = period.count();
     running_ = true;
     held_ = false;
-    timer_.start(period_);
+    elapsed_.start();
+    next_ = period_;
+    waitForNext();
 }
 
 void PositionClock::end()
@@ -30,7 +32,7 @@ void PositionClock::hold()
     if (!running_ || held_)
         return;
     held_ = true;
-    rest_ = std::chrono::milliseconds(std::max(0, timer_.remainingTime()));
+    rest_ = std::max<qint64>(0, next_ - elapsed_.elapsed());
     timer_.stop();
 }
 
@@ -39,7 +41,15 @@ void PositionClock::release()
     if (!running_ || !held_)
         return;
     held_ = false;
-    timer_.start(rest_);
+    next_ = elapsed_.elapsed() + rest_;
+    waitForNext();
+}
+
+void PositionClock::waitForNext()
+{
+    // A period of an hour or more still fits the timer's int of milliseconds.
+    const qint64 wait = std::clamp<qint64>(next_ - elapsed_.elapsed(), 0, 1 << 30);
+    timer_.start(static_cast<int>(wait));
 }
 
 void PositionClock::tick()
@@ -51,6 +61,8 @@ void PositionClock::tick()
         return;
     }
     // The step may have ended or held the clock itself.
-    if (running_ && !held_)
-        timer_.start(period_);
+    if (running_ && !held_) {
+        next_ += period_;
+        waitForNext();
+    }
 }

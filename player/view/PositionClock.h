@@ -1,8 +1,10 @@
 // The position clock: while it runs, step() is called once per period (one second in the
-// program). Holding it keeps what was left of the current period, and releasing it goes on
-// with that rest, so time spent held does not count. It runs on the UI thread's timers.
+// program). The steps keep to a schedule, so a late one does not delay the next. Holding the
+// clock keeps what was left of the current period, and releasing it goes on with that rest:
+// time spent held does not count. It runs on the UI thread's timers.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <chrono>
@@ -25,11 +27,15 @@ public:
 
 private:
     void tick();
+    // Waits for the step due at next_ (on elapsed_'s scale).
+    void waitForNext();
 
     std::function<bool()> step_;
     QTimer timer_;
-    std::chrono::milliseconds period_{1000};
-    std::chrono::milliseconds rest_{0};  // of the current period, while held
+    QElapsedTimer elapsed_;
+    qint64 period_ = 1000;
+    qint64 next_ = 0;  // when the next step is due, while released
+    qint64 rest_ = 0;  // of the current period, while held
     bool running_ = false;
     bool held_ = false;
 };
