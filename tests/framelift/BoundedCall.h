@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <future>
+#include <mutex>
 #include <string>
 #include <utility>
 
@@ -19,6 +20,9 @@ constexpr std::chrono::seconds kBound{10};
 
 [[noreturn]] inline void hung(const std::string& step, std::chrono::seconds bound)
 {
+    // The first hung call reports; others (from other threads) wait here for the end.
+    static std::mutex reporting;
+    reporting.lock();
     std::fprintf(stderr, "\n[  HUNG    ] %s did not return within %lld s; the stacks follow\n",
                  step.c_str(), static_cast<long long>(bound.count()));
     std::fflush(stderr);

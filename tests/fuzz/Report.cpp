@@ -47,7 +47,9 @@ Spread spreadOf(std::vector<double> ms)
     if (ms.empty())
         return s;
     std::sort(ms.begin(), ms.end());
-    auto at = [&](double q) { return ms[std::min(ms.size() - 1, size_t(q * (ms.size() - 1) + 0.5))]; };
+    auto at = [&](double q) {
+        return ms[std::min(ms.size() - 1, static_cast<size_t>(q * (ms.size() - 1) + 0.5))];
+    };
     s.median = at(0.5);
     s.p95 = at(0.95);
     s.max = ms.back();
