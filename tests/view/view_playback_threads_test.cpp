@@ -221,7 +221,8 @@ TEST(ViewPlayback, ANewOpenEndsTheClockOfThePreviousOne)
     // The same long file again: the library starts the next file where the paused one stood,
     // which a short clip may not reach on a slow machine.
     h.open(longClip());
-    EXPECT_EQ(h.transport().positionSeconds(), 0);
+    // The open's result reaches the UI thread through a queued call; a slow build sees it late.
+    EXPECT_EVENTUALLY(h.transport().positionSeconds() == 0);
     EXPECT_FALSE(h.transport().isClockHeld());
     QTest::qWait(200);
     EXPECT_EQ(h.transport().positionSeconds(), 0);  // no second clock counts
