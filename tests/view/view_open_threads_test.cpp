@@ -2,6 +2,7 @@
 // placed, a file no decoder takes, a cancelled dialog, and loads that take long.
 #include "Eventually.h"
 #include "CommandIds.h"
+#include "SlowLoad.h"
 #include "ViewHarness.h"
 
 #include <QApplication>
@@ -13,15 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
-#include <condition_variable>
-#include <fstream>
-#include <mutex>
-#include <thread>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using namespace viewtest;
 
@@ -189,67 +181,7 @@ TEST(ViewOpen, SettingsReachTheRendererAndSurviveAnOpen)
     EXPECT_EQ(h.renderer().shapeKind(), ShapeKind::Cube);
 }
 
-namespace {
-
-// A named pipe in the media folder that the test holds open for writing: a reader finds no
-// bytes and waits for them, so loading it lasts until the test lets go. Letting go puts a text
-// file in the pipe's place, for a reader that comes late, then ends the pipe's stream: the
-// load fails either way. Should the test never get to let go (a UI thread that waits for the
-// load), the pipe lets go by itself after `latest`.
-class SlowFile {
-public:
-    explicit SlowFile(const std::string& name,
-                      std::chrono::milliseconds latest = std::chrono::seconds(8))
-        : path(testmedia::mediaDir() + "/" + name + "-" + std::to_string(::getpid()) + ".avi")
-    {
-        ::unlink(path.c_str());
-        if (::mkfifo(path.c_str(), 0600) == 0)
-            fd_ = ::open(path.c_str(), O_RDWR | O_NONBLOCK);
-        guard_ = std::thread([this, latest] {
-            std::unique_lock<std::mutex> lock(mutex_);
-            asked_.wait_for(lock, latest, [this] { return letGoAsked_; });
-            release();
-        });
-    }
-    ~SlowFile()
-    {
-        letGo();
-        ::unlink(path.c_str());
-    }
-    bool ready() const { return fd_ >= 0; }
-    void letGo()
-    {
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            letGoAsked_ = true;
-        }
-        asked_.notify_all();
-        if (guard_.joinable())
-            guard_.join();
-    }
-
-    const std::string path;
-
-private:
-    void release()
-    {
-        if (fd_ < 0)
-            return;
-        const std::string text = path + ".text";
-        std::ofstream(text) << "not a video\n";
-        ::rename(text.c_str(), path.c_str());
-        ::close(fd_);
-        fd_ = -1;
-    }
-
-    int fd_ = -1;
-    std::mutex mutex_;
-    std::condition_variable asked_;
-    bool letGoAsked_ = false;
-    std::thread guard_;
-};
-
-}  // namespace
+using slowload::SlowFile;
 
 // A load that takes long leaves the window answering: the UI thread's timers keep ticking
 // while it loads, under the busy cursor, and its failure then shows the decoder message as a
@@ -261,8 +193,7 @@ TEST(ViewOpen, ASlowLoadLeavesTheWindowAnswering)
     GTEST_SKIP() << "Framelift refuses a FIFO at once; no slow load to observe";
     ViewHarness h;
     ASSERT_TRUE(h.exposed);
-    SlowFile slow("slow-load");  // after the harness: let go before the view waits for it
-    ASSERT_TRUE(slow.ready());
+    SlowFile slow("alone");  // after the harness: let go before the view waits for it
     QElapsedTimer clock;
     qint64 lastTick = 0, longestGap = 0;
     QTimer ticker;
@@ -301,8 +232,7 @@ TEST(ViewOpen, ALaterOpenOrStopDropsASlowOpen)
     GTEST_SKIP() << "Framelift refuses a FIFO at once; no slow load to observe";
     ViewHarness h;
     ASSERT_TRUE(h.exposed);
-    SlowFile first("slow-then-replaced"), second("slow-then-stopped");
-    ASSERT_TRUE(first.ready() && second.ready());
+    SlowFile first("then-replaced");
     h.chooser.answers.push_back(QString::fromStdString(first.path));
     h.view->OpenMedia();
     ASSERT_TRUE(h.transport().isOpening());
@@ -317,6 +247,7 @@ TEST(ViewOpen, ALaterOpenOrStopDropsASlowOpen)
     EXPECT_TRUE(h.renderer().videoReady());
     EXPECT_TRUE(h.transport().isMediaActive());
 
+    SlowFile second("then-stopped");
     h.chooser.answers.push_back(QString::fromStdString(second.path));
     h.view->OpenMedia();
     ASSERT_TRUE(h.transport().isOpening());
