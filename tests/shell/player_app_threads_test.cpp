@@ -116,7 +116,7 @@ TEST_F(PlayerAppTest, AnUnplayableCommandLineFileShowsTheMessageAndTheProgramRun
     // Still usable: Ctrl+O opens a good file.
     chooser.answers.push_back(QString::fromStdString(clip()));
     frame()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(frame()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame(), 20000));
     QTest::keyClick(frame(), Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(chooser.asked, 1);
     waitForOpen();
@@ -134,7 +134,7 @@ TEST_F(PlayerAppTest, CtrlOShowsTheDialogOpensAndPlays)
 
     chooser.answers.push_back(QString::fromStdString(clip()));
     frame()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(frame()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame(), 20000));
     QTest::keyClick(frame(), Qt::Key_O, Qt::ControlModifier);
     ASSERT_EQ(chooser.asked, 1);
     waitForOpen();
