@@ -26,9 +26,6 @@ if [ "${VELMORA_SANITIZERS:-1}" = 1 ]; then
   # Thread sanitizer over the tests of code that runs on more than one thread.
   (
     export TSAN_OPTIONS="halt_on_error=1 suppressions=$root/tests/tsan.supp"
-    # GLib's slice allocator hands freed blocks to other threads unseen by the sanitizer;
-    # plain malloc lets it tell a reused message from a shared one.
-    export G_SLICE=always-malloc
     BUILD_DIR=$root/build-tsan bash "$root/scripts/build.sh" -DVELMORA_SANITIZE=thread \
       -DVELMORA_BUILD_BENCH=OFF
     ctest --test-dir "$root/build-tsan" --output-on-failure -j2 --timeout 900 -L threads

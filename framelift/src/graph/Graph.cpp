@@ -28,12 +28,11 @@ constexpr std::chrono::milliseconds kGaveUpGrace{300};
 // the handler's to release: each holds its source element, so one kept would keep the whole
 // graph alive. An end of stream is stamped with the time it was posted, so that one posted
 // before a later seek can be told apart.
-GstBusSyncReply keepGraphEvents(GstBus*, GstMessage* message, gpointer)
+GstBusSyncReply keepGraphEvents(GstBus*, GstMessage* message, gpointer core)
 {
     switch (GST_MESSAGE_TYPE(message)) {
     case GST_MESSAGE_EOS:
-        GST_MESSAGE_TIMESTAMP(message) = gst_util_get_timestamp();
-        markHandedOver(message);  // the bus's queue hands it to the caller's thread
+        static_cast<Graph::Core*>(core)->notePosted(message);
         return GST_BUS_PASS;
     case GST_MESSAGE_ERROR:
     case GST_MESSAGE_ASYNC_DONE:
@@ -73,7 +72,7 @@ Graph::Core::Core()
     gst_pipeline_use_clock(GST_PIPELINE(pipeline), clock);
     gst_object_unref(clock);
     GstBus* bus = gst_element_get_bus(pipeline);
-    gst_bus_set_sync_handler(bus, keepGraphEvents, nullptr, nullptr);
+    gst_bus_set_sync_handler(bus, keepGraphEvents, this, nullptr);
     gst_object_unref(bus);
     router = std::make_unique<StreamRouter>(pipeline);
 }
@@ -97,13 +96,26 @@ void Graph::Core::release()
     pipeline = nullptr;
 }
 
+void Graph::Core::notePosted(GstMessage* eos)
+{
+    std::lock_guard<std::mutex> lock(eventMutex);
+    if (endsPostedAt.size() > 64)
+        endsPostedAt.clear();  // ends never drained: only the newest matter
+    endsPostedAt[gst_message_get_seqnum(eos)] = gst_util_get_timestamp();
+}
+
 bool Graph::Core::isStaleEnd(GstMessage* eos)
 {
     std::lock_guard<std::mutex> lock(eventMutex);
     if (lastSeekSeqnum == GST_SEQNUM_INVALID)
         return false;
-    if (GST_MESSAGE_TIMESTAMP(eos) < lastSeekIssued)
-        return true;
+    const auto posted = endsPostedAt.find(gst_message_get_seqnum(eos));
+    if (posted != endsPostedAt.end()) {
+        const GstClockTime at = posted->second;
+        endsPostedAt.erase(posted);
+        if (at < lastSeekIssued)
+            return true;
+    }
     const guint32 seqnum = gst_message_get_seqnum(eos);
     for (guint32 earlier : earlierSeekSeqnums) {
         if (earlier != GST_SEQNUM_INVALID && earlier == seqnum)
@@ -362,7 +374,6 @@ bool Graph::nextEvent(int32_t& code, std::chrono::milliseconds timeout)
     code = EventOther;
     switch (GST_MESSAGE_TYPE(message)) {
     case GST_MESSAGE_EOS:
-        markReceived(message);
         if (!core_->isStaleEnd(message))
             code = EventComplete;
         break;

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <atomic>
+#include <map>
 #include <memory>
 #include <mutex>
 
@@ -47,6 +48,11 @@ struct Graph::Core {
     std::array<guint32, 8> earlierSeekSeqnums{};
     size_t nextEarlier = 0;
 
+    // When each end of stream still on the bus was posted, by the message's number.
+    std::map<guint32, GstClockTime> endsPostedAt;
+
+    // Streaming thread, from the bus's sync handler: notes when an end of stream was posted.
+    void notePosted(GstMessage* eos);
     bool isStaleEnd(GstMessage* eos);
 };
 
