@@ -80,6 +80,10 @@ Graph::Core::Core()
 Graph::Core::~Core()
 {
     release();
+    // Streaming threads wrote these under the lock; GLib's own joins are invisible to
+    // the thread checker, so the last word on them is taken under the same lock.
+    std::lock_guard<std::mutex> lock(eventMutex);
+    endsPostedAt.clear();
 }
 
 void Graph::Core::release()
