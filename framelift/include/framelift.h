@@ -42,7 +42,8 @@
  *   accessors answer -1 (the filter is not connected) until the next load or FreeVideo().
  *
  * Threads
- *   GStreamer's streaming threads copy frames; nothing is ever called back on them. Each
+ *   GStreamer's streaming threads copy frames; nothing is ever called back on them (they
+ *   only make GetFrameNotifier()'s descriptor readable). Each
  *   loaded video has one control thread of its own: state changes, seeks, rate changes and
  *   the release of the graph run there, one after the other in the order they were called.
  *   Calls on one handle may come from several of the caller's threads, but FreeVideo(),
@@ -365,6 +366,35 @@ typedef void (*FrameliftFilterFn)(const char* friendlyName, void* userData);
  */
 FRAMELIFT_API int32_t EnumerateFilters(int32_t category, FrameliftFilterFn receiver,
                                        void* userData);
+
+/*
+ * A file descriptor that becomes readable when a frame has been copied into the handle's
+ * texture image, for a caller that draws only when there is something new: watch it in the
+ * event loop (poll, select, a socket notifier), read its 8-byte counter to reset it, then
+ * call GetTexture(). It belongs to the handle and stays the same across loads; it is closed
+ * by DeleteVideoTexture(). Do not close it, and do not write to it.
+ *
+ * Result: the descriptor; -1 for a null handle or when the system gave none (the caller
+ *         then has to ask on a timer).
+ * Thread: any.
+ */
+FRAMELIFT_API int32_t GetFrameNotifier(VideoTexture* handle);
+
+/* What happened to the frames of the loaded video since its LoadVideo(). */
+typedef struct FrameliftFrameCounts {
+    uint64_t decoded; /* frames that reached the texture filter */
+    uint64_t copied;  /* frames copied into the texture image */
+    uint64_t dropped; /* frames the texture filter dropped because they came too late */
+    uint64_t taken;   /* newer frames handed out by GetTexture() */
+} FrameliftFrameCounts;
+
+/*
+ * The frame counts of the loaded video, for statistics.
+ *
+ * Result: the counts; all zeros with no video or for a null handle.
+ * Thread: any.
+ */
+FRAMELIFT_API FrameliftFrameCounts GetFrameCounts(VideoTexture* handle);
 
 #ifdef __cplusplus
 }

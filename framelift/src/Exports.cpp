@@ -124,6 +124,21 @@ uint8_t* GetTexture(VideoTexture* handle)
     return textureImageOf(handle->filter).take(kFirstFrameBound);
 }
 
+int32_t GetFrameNotifier(VideoTexture* handle)
+{
+    if (!handle || !handle->frames)
+        return -1;
+    return handle->frames->fd();
+}
+
+FrameliftFrameCounts GetFrameCounts(VideoTexture* handle)
+{
+    FrameliftFrameCounts counts{};
+    if (handle && handle->filter)
+        counts = frameCountsOf(handle->filter);
+    return counts;
+}
+
 bool GetTexScalMatrix(VideoTexture* handle, float* out)
 {
     if (!handle)

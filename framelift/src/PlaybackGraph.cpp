@@ -88,6 +88,7 @@ bool loadVideo(VideoTexture& h, const char* path, int32_t sizeMode, bool insertF
     if (!filter || !h.graph->addFilter(filter, "D4100TextureFilter"))
         return false;
     h.filter = filter;
+    textureImageOf(filter).setSignal(h.frames);
 
     if (!path || std::strlen(path) >= PATH_MAX)
         return false;

@@ -22,6 +22,14 @@ struct FilterState {
     // Locked internally; shared with the caller.
     TextureImage image{SizePowerOfTwoUp};
 
+    // Frame counts, written on the streaming thread and read by the caller: frames that
+    // reached the sink pad, frames shown, and whether the newest one is still held (being
+    // prerolled or shown). Whatever arrived and is neither shown nor held was dropped: late,
+    // or flushed by a seek.
+    std::atomic<uint64_t> arrived{0};
+    std::atomic<uint64_t> shown{0};
+    std::atomic<uint64_t> held{0};
+
     // Protected by lastMutex: the last presented frame, kept for snapshots.
     std::mutex lastMutex;
     GstBuffer* lastBuffer = nullptr;
@@ -78,13 +86,25 @@ GstFlowReturn textureFilterShowFrame(GstVideoSink* sink, GstBuffer* buffer)
     state->image.copyFrame(static_cast<const uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(&frame, 0)),
                            GST_VIDEO_FRAME_PLANE_STRIDE(&frame, 0));
     gst_video_frame_unmap(&frame);
+    state->shown.fetch_add(1, std::memory_order_relaxed);
+    state->held.store(0, std::memory_order_relaxed);
     framelift::markHandedOver(sink);
     return GST_FLOW_OK;
+}
+
+GstPadProbeReturn countArrival(GstPad*, GstPadProbeInfo*, gpointer data)
+{
+    auto* state = static_cast<framelift::FilterState*>(data);
+    state->arrived.fetch_add(1, std::memory_order_relaxed);
+    state->held.store(1, std::memory_order_relaxed);
+    return GST_PAD_PROBE_OK;
 }
 
 void textureFilterConstructed(GObject* object)
 {
     G_OBJECT_CLASS(d4100_texture_filter_parent_class)->constructed(object);
+    GstPad* sinkPad = GST_BASE_SINK_PAD(object);
+    gst_pad_add_probe(sinkPad, GST_PAD_PROBE_TYPE_BUFFER, countArrival, stateOf(object), nullptr);
     // Set after construction: the base sets its construct properties after instance init.
     // A paused graph copies nothing: only frames presented while running reach the image.
     // The snapshot keeps its own reference, so the base's last-sample is not needed.
@@ -147,6 +167,22 @@ bool isTextureFilter(GstElement* element)
 TextureImage& textureImageOf(GstElement* filter)
 {
     return stateOf(filter)->image;
+}
+
+FrameliftFrameCounts frameCountsOf(GstElement* filter)
+{
+    FrameliftFrameCounts counts{};
+    FilterState* state = stateOf(filter);
+    counts.copied = state->image.framesCopied();
+    counts.taken = state->image.framesTaken();
+    // Arrivals first: a frame that comes and is shown while these are read can then only
+    // lower the dropped count for a moment, never raise it.
+    const uint64_t arrived = state->arrived.load(std::memory_order_relaxed);
+    const uint64_t held = state->held.load(std::memory_order_relaxed);
+    const uint64_t shown = state->shown.load(std::memory_order_relaxed);
+    counts.decoded = arrived;
+    counts.dropped = arrived > shown + held ? arrived - shown - held : 0;
+    return counts;
 }
 
 std::vector<uint8_t> lastFrameAsDib(GstElement* filter)

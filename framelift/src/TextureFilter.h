@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "TextureImage.h"
+#include "framelift.h"
 
 namespace framelift {
 
@@ -20,6 +21,9 @@ bool isTextureFilter(GstElement* element);
 
 // The filter's texture image; valid as long as the element lives.
 TextureImage& textureImageOf(GstElement* filter);
+
+// What the filter did with the frames that reached it since it was made.
+FrameliftFrameCounts frameCountsOf(GstElement* filter);
 
 // The last presented frame as a bottom-up 24-bit DIB: a 40-byte BITMAPINFOHEADER followed by
 // rows padded to 4 bytes. Empty when no frame has been presented yet.

@@ -73,6 +73,12 @@ void TextureImage::setSizeMode(int32_t sizeMode)
     sizeMode_ = sizeMode;
 }
 
+void TextureImage::setSignal(std::shared_ptr<FrameSignal> signal)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    signal_ = std::move(signal);
+}
+
 int32_t TextureImage::sizeMode() const
 {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -132,13 +138,17 @@ void TextureImage::copyFrame(const uint8_t* top, int32_t stride)
             std::memcpy(dst + static_cast<size_t>(r) * g.texPitch, src, rowBytes);
         }
     }
+    FrameSignal* signal;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         // A resize between the two locks cannot happen: both run on the streaming thread.
         ready_ = target;
+        signal = signal_.get();  // lives as long as this image
     }
     framesCopied_.fetch_add(1, std::memory_order_relaxed);
     frameDone_.notify_all();
+    if (signal)
+        signal->notify();
 }
 
 uint8_t* TextureImage::take(std::chrono::milliseconds bound)
@@ -154,6 +164,7 @@ uint8_t* TextureImage::take(std::chrono::milliseconds bound)
     if (ready_ >= 0) {
         front_ = ready_;
         ready_ = -1;
+        framesTaken_.fetch_add(1, std::memory_order_relaxed);
     }
     auto& buffer = buffers_[front_];
     return buffer.empty() ? nullptr : buffer.data();

@@ -8,8 +8,11 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <vector>
+
+#include "FrameSignal.h"
 
 namespace framelift {
 
@@ -55,6 +58,8 @@ public:
 
     // Set once, before the filter joins a graph.
     void setSizeMode(int32_t sizeMode);
+    // Told after every completed copy; may be null.
+    void setSignal(std::shared_ptr<FrameSignal> signal);
     int32_t sizeMode() const;
 
     // Streaming thread: a new connection. Buffers of another size replace the old ones; the
@@ -73,6 +78,8 @@ public:
 
     TextureGeometry geometry() const;
     uint64_t framesCopied() const { return framesCopied_.load(std::memory_order_relaxed); }
+    // Newer frames handed out by take(): each one a frame the caller could show.
+    uint64_t framesTaken() const { return framesTaken_.load(std::memory_order_relaxed); }
 
 private:
     int pickWriteTarget() const;  // mutex held
@@ -88,7 +95,10 @@ private:
     int front_ = -1;
     int ready_ = -1;
 
+    std::shared_ptr<FrameSignal> signal_;  // set before streaming starts
+
     std::atomic<uint64_t> framesCopied_{0};
+    std::atomic<uint64_t> framesTaken_{0};
 };
 
 }  // namespace framelift

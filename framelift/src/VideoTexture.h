@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "FrameSignal.h"
 #include "framelift.h"
 #include "graph/Graph.h"
 
@@ -18,6 +19,8 @@ struct VideoTexture {
     // Set when a load completed: the graph's control, position, event and sound services may
     // be used. A failed load can leave `graph` and `filter` without it.
     bool servicesHeld = false;
+    // Readable after each copied frame; shared with every filter made for this handle.
+    std::shared_ptr<framelift::FrameSignal> frames = framelift::FrameSignal::create();
 };
 
 namespace framelift {
