@@ -206,6 +206,10 @@ bool StreamRouter::linkVideo(GstPad* pad, GstPad* input)
     }
     g_object_set(queue, "max-size-buffers", 2u, "max-size-bytes", 0u, "max-size-time",
                  guint64(0), nullptr);
+    // The conversion to BGR is split into bands over the machine's cores: decoders leave
+    // cores idle between frames, and a single-threaded conversion of a large picture would
+    // otherwise hold up the next frame.
+    g_object_set(convert, "n-threads", static_cast<guint>(g_get_num_processors()), nullptr);
     if (!addChain(pipeline_, {convert, queue}))
         return false;
     GstPad* queueOut = gst_element_get_static_pad(queue, "src");
