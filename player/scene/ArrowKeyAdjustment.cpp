@@ -3,10 +3,11 @@
 #include "SceneMath.h"
 #include "SceneRendererImpl.h"
 
-void SceneRenderer::Impl::pollArrowKeys()
+bool SceneRenderer::Impl::pollArrowKeys()
 {
     if (!keys_)
-        return;
+        return false;
+    const int yaw = yawDegrees_, depth = depthOffset_;
     // Every key is read on every poll, so each one's "pressed since" latch is consumed.
     if (keys_->readKey(ArrowKey::Right))
         yawDegrees_ = scene::turnYaw(yawDegrees_, scene::kYawStep);
@@ -16,4 +17,5 @@ void SceneRenderer::Impl::pollArrowKeys()
         depthOffset_ = scene::moveDepth(depthOffset_, scene::kDepthStep);
     if (keys_->readKey(ArrowKey::Down))
         depthOffset_ = scene::moveDepth(depthOffset_, -scene::kDepthStep);
+    return yaw != yawDegrees_ || depth != depthOffset_;
 }

@@ -11,6 +11,7 @@ void SceneRenderer::Impl::buildSurface(const SurfaceSettings& surface)
     // The maps are loaded on every call, whatever the mode; GL work waits for the next frame.
     surfaceBuilt_ = true;
     evaluatorsStale_ = true;
+    changed_ = true;
 }
 
 void SceneRenderer::Impl::applyEvaluators() const

@@ -4,16 +4,48 @@
 #include "SceneMath.h"
 #include "SceneRendererImpl.h"
 
+#include <utility>
+
 void SceneRenderer::Impl::setShapeKind(ShapeKind kind)
 {
-    if (isShapeKind(kind))
+    if (isShapeKind(kind) && kind != shapeKind_) {
         shapeKind_ = kind;
+        changed_ = true;
+    }
 }
 
 void SceneRenderer::Impl::setSpin(int enabled, int step)
 {
     spinEnabled_ = enabled;
     spinStep_ = step;
+}
+
+bool SceneRenderer::Impl::drawsShape() const
+{
+    switch (shapeKind_) {
+    case ShapeKind::Cube:
+    case ShapeKind::Sphere:
+    case ShapeKind::Cylinder:
+    case ShapeKind::Taper:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool SceneRenderer::Impl::step()
+{
+    bool moved = std::exchange(changed_, false);
+    // Only a drawn picture moves: without a video nothing of the scene shows.
+    if (!videoReady_)
+        return moved;
+    moved = pollArrowKeys() || moved;
+    if (drawsShape()) {
+        const int before = spinDegrees_;
+        spinDegrees_ = scene::wrapSpin(scene::advanceSpin(spinDegrees_, spinEnabled_, spinStep_));
+        moved = moved || spinDegrees_ != before;
+    }
+    return moved;
 }
 
 void SceneRenderer::Impl::drawFrame()
@@ -34,6 +66,9 @@ void SceneRenderer::Impl::drawFrame()
     }
     if (textureStale_)
         createVideoTexture();
+    // The newest frame goes in before the picture is drawn, so a frame that arrived is
+    // shown by the draw it asked for.
+    feedVideoTexture();
 
     glPushMatrix();
     // Crop the power-of-two texture to the part that holds the video.
@@ -45,7 +80,6 @@ void SceneRenderer::Impl::drawFrame()
     glBindTexture(GL_TEXTURE_2D, textureName_);
 
     glPushMatrix();
-    pollArrowKeys();
     // Turn about a vertical axis through the flat picture's centre and move by the depth.
     const float z = static_cast<float>(depthOffset_);
     const float pivot = static_cast<float>(scene::kPictureDistance);
@@ -62,8 +96,6 @@ void SceneRenderer::Impl::drawFrame()
 
     glDisable(GL_TEXTURE_2D);
     glPopMatrix();
-
-    feedVideoTexture();
     glFlush();
 }
 
@@ -118,12 +150,11 @@ void standUpright(int spinDegrees)
 
 }  // namespace
 
-void SceneRenderer::Impl::drawShape()
+void SceneRenderer::Impl::drawShape() const
 {
     glPushMatrix();
     glColor4f(1.0f, 1.0f, 1.0f, 0.6f);  // 60 % opaque over the picture
     const int angle = spinDegrees_;
-    bool drawn = true;
     switch (shapeKind_) {
     case ShapeKind::Cube:
         glTranslatef(0.0f, 0.0f, -50.0f);
@@ -151,12 +182,7 @@ void SceneRenderer::Impl::drawShape()
             gluCylinder(quadric_, 35.0, 0.0, 50.0, 50, 100);
         break;
     default:
-        drawn = false;
         break;
     }
-    // The new angle shows in the next frame.
-    if (drawn)
-        spinDegrees_ = scene::advanceSpin(spinDegrees_, spinEnabled_, spinStep_);
-    spinDegrees_ = scene::wrapSpin(spinDegrees_);
     glPopMatrix();
 }

@@ -140,3 +140,22 @@ MediaSession::Frame MediaSession::nextFrame()
     format_ = format;
     return {pixels, true};
 }
+
+void MediaSession::pollEvents()
+{
+    if (open_)
+        UpdateEvent(handle_);
+}
+
+int MediaSession::frameNotifier() const
+{
+    return handle_ ? GetFrameNotifier(handle_) : -1;
+}
+
+MediaSession::FrameCounts MediaSession::frameCounts() const
+{
+    if (!open_)
+        return {};
+    const FrameliftFrameCounts c = GetFrameCounts(handle_);
+    return {c.decoded, c.copied, c.dropped, c.taken};
+}

@@ -79,9 +79,22 @@ public:
     bool isOpen() const { return open_; }
     const VideoFormat& format() const { return format_; }
 
-    // Every drawing tick: UpdateEvent (which rewinds the video at its end), then GetTexture.
+    // Every draw: UpdateEvent (which rewinds the video at its end), then GetTexture.
     // No frame (pixels null) when nothing is open or none came in time.
     Frame nextFrame();
+    // Every tick, drawn or not: UpdateEvent, so that the video loops at its end even while
+    // nothing is drawn.
+    void pollEvents();
+    // The handle's descriptor that is readable when a new frame was copied (-1 when there is
+    // no handle, or it gave none). The same for the handle's life; lend() and adopt() may
+    // bring another handle.
+    int frameNotifier() const;
+    // What the library did with the open video's frames (decoded, copied, dropped, taken);
+    // zeros when nothing is open.
+    struct FrameCounts {
+        unsigned long long decoded = 0, copied = 0, dropped = 0, taken = 0;
+    };
+    FrameCounts frameCounts() const;
 
     // The open's work on a handle the caller owns alone: load, play, wait for the first frame;
     // a file that loads but brings no frame is released again, and so is one that nobody wants

@@ -69,6 +69,8 @@ void SceneRenderer::Impl::releaseGL()
 
 void SceneRenderer::Impl::setViewport(int x, int y, int w, int h)
 {
+    if (!hasViewport_ || x != viewX_ || y != viewY_ || w != viewW_ || h != viewH_)
+        changed_ = true;
     hasViewport_ = true;
     viewX_ = x;
     viewY_ = y;
@@ -79,8 +81,10 @@ void SceneRenderer::Impl::setViewport(int x, int y, int w, int h)
 
 void SceneRenderer::Impl::setDevicePixelRatio(double ratio)
 {
-    if (std::isfinite(ratio) && ratio > 0.0)
+    if (std::isfinite(ratio) && ratio > 0.0 && ratio != devicePixelRatio_) {
         devicePixelRatio_ = ratio;
+        changed_ = true;
+    }
 }
 
 void SceneRenderer::Impl::applyViewport() const
@@ -117,7 +121,8 @@ void SceneRenderer::DrawFrame() { d->drawFrame(); }
 void SceneRenderer::SetShapeKind(ShapeKind kind) { d->setShapeKind(kind); }
 void SceneRenderer::SetSpin(int enabled, int step) { d->setSpin(enabled, step); }
 void SceneRenderer::BuildSurface(const SurfaceSettings& surface) { d->buildSurface(surface); }
-void SceneRenderer::PollArrowKeys() { d->pollArrowKeys(); }
+bool SceneRenderer::PollArrowKeys() { return d->pollArrowKeys(); }
+bool SceneRenderer::Step() { return d->step(); }
 
 bool SceneRenderer::videoReady() const { return d->videoReady_; }
 SurfaceMode SceneRenderer::surfaceMode() const { return d->surfaceMode_; }
@@ -134,3 +139,4 @@ int SceneRenderer::texHeight() const { return d->format_.texHeight; }
 const std::array<float, 16>& SceneRenderer::texScale() const { return d->format_.scale; }
 unsigned SceneRenderer::textureName() const { return d->textureName_; }
 long long SceneRenderer::uploadedBytesLastFrame() const { return d->uploadedBytesLastFrame_; }
+long long SceneRenderer::framesShown() const { return d->framesShown_; }

@@ -40,17 +40,22 @@ public:
 
     // Viewport in window pixels, origin bottom-left. Records viewportRect = (0, 0, w, h).
     void SetViewport(int x, int y, int w, int h);
-    // Clears, draws surface and shape, then feeds the next frame into the texture.
-    // The caller (the widget) swaps buffers.
+    // Takes the session's newest frame into the texture when there is a newer one, clears,
+    // then draws surface and shape. The caller (the widget) swaps buffers.
     void DrawFrame();
+    // One step of the scene's clock (the 41 ms tick): turns a spinning shape and reads the
+    // arrow keys. True when the picture differs from the last one drawn: something moved,
+    // or a setting, the viewport or the video changed since the last step.
+    bool Step();
 
     // A kind or mode out of range changes nothing. A newly opened video resets both.
     void SetShapeKind(ShapeKind kind);
     void SetSpin(int enabled, int step);
     void BuildSurface(const SurfaceSettings& surface);
 
-    // Reads the key-state source once; called by DrawFrame while a video is open.
-    void PollArrowKeys();
+    // Reads the key-state source once; called by Step while a video is open. True when the
+    // picture moved.
+    bool PollArrowKeys();
 
     // State, for the view and for tests.
     bool videoReady() const;
@@ -72,6 +77,8 @@ public:
     unsigned textureName() const;
     // Bytes handed to the texture in the last DrawFrame (creation or per-frame update).
     long long uploadedBytesLastFrame() const;
+    // Video frames drawn so far: each newer frame counts once, however often it is drawn.
+    long long framesShown() const;
     // Physical pixels per window pixel of the surface drawn on; SetViewport's values are
     // window pixels and are scaled by this when applied. 1 at construction.
     void SetDevicePixelRatio(double ratio);

@@ -26,7 +26,8 @@ public:
     void setShapeKind(ShapeKind kind);
     void setSpin(int enabled, int step);
     void buildSurface(const SurfaceSettings& surface);
-    void pollArrowKeys();
+    bool pollArrowKeys();
+    bool step();
 
     // MediaSession::Observer
     void videoOpened(const VideoFormat& format, const uint8_t* firstFrame) override;
@@ -40,10 +41,13 @@ private:
     void applyViewport() const;
     void applyEvaluators() const;
     void drawSurface() const;
-    void drawShape();
+    void drawShape() const;
+    // Whether drawShape draws a shape (and so whether a spin shows).
+    bool drawsShape() const;
     // Creates the texture of the open video from the last frame.
     void createVideoTexture();
-    // Binds the texture and replaces its video part with the session's newest frame.
+    // Binds the texture and replaces its video part with the session's newest frame, when
+    // that is a newer one than the texture holds.
     void feedVideoTexture();
     // Gives the bound texture the image's size and contents, black margin included.
     void defineTextureImage();
@@ -89,4 +93,7 @@ private:
     std::array<float, 27> controlGrid_{};
 
     long long uploadedBytesLastFrame_ = 0;
+    long long framesShown_ = 0;
+    // Something the picture shows changed since the last step.
+    bool changed_ = true;
 };

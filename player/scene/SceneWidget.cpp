@@ -4,6 +4,7 @@
 #include "SceneRenderer.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QOpenGLContext>
 #include <QResizeEvent>
@@ -90,8 +91,11 @@ void SceneWidget::paintGL()
 {
     if (!sceneReady_)
         return;
+    QElapsedTimer timer;
+    timer.start();
     renderer_->SetDevicePixelRatio(devicePixelRatioF());
     renderer_->DrawFrame();
+    emit drawn(static_cast<double>(timer.nsecsElapsed()) / 1e6);
 }
 
 void SceneWidget::resizeEvent(QResizeEvent* event)

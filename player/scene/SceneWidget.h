@@ -36,6 +36,8 @@ public:
 signals:
     // The context could not draw the scene (shown to the user once per run).
     void sceneUnavailable();
+    // A picture was drawn, in this many milliseconds of the UI thread.
+    void drawn(double ms);
 
 protected:
     void initializeGL() override;

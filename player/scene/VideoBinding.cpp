@@ -10,6 +10,7 @@ void SceneRenderer::Impl::videoOpened(const VideoFormat& format, const uint8_t* 
     lastFrame_ = firstFrame;
     setViewport(0, 0, format.videoWidth - 1, format.videoHeight - 1);
     textureStale_ = true;  // made from this frame by the next drawFrame
+    changed_ = true;
     // A new video starts flat and without a shape until its viewer sets them again.
     surfaceMode_ = SurfaceMode::Normal;
     shapeKind_ = ShapeKind::Flat;
@@ -21,6 +22,7 @@ void SceneRenderer::Impl::videoClosed()
     // The frame buffers went with the video: nothing of it may be read from here on.
     videoReady_ = false;
     lastFrame_ = nullptr;
+    changed_ = true;
 }
 
 void SceneRenderer::Impl::videoSuspended()
@@ -51,15 +53,18 @@ void SceneRenderer::Impl::createVideoTexture()
     glBindTexture(GL_TEXTURE_2D, textureName_);
     defineTextureImage();
     textureStale_ = false;
+    ++framesShown_;
 }
 
 void SceneRenderer::Impl::feedVideoTexture()
 {
     glBindTexture(GL_TEXTURE_2D, textureName_);
     const MediaSession::Frame frame = media_.nextFrame();
-    if (!frame.pixels)
-        return;  // no frame in time: the texture keeps the last one
+    // No frame in time, or the one the texture already holds: nothing to upload.
+    if (!frame.pixels || (frame.pixels == lastFrame_ && !frame.formatChanged))
+        return;
     lastFrame_ = frame.pixels;
+    ++framesShown_;
     if (frame.formatChanged) {
         // The stream changed its picture size: the image has a new layout.
         format_ = media_.format();

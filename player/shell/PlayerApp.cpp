@@ -4,6 +4,7 @@
 #include "ArrowKeyState.h"
 #include "CommandIds.h"
 #include "MainFrame.h"
+#include "MediaPlayerView.h"
 #include "PluginCommands.h"
 #include "ProductLinks.h"
 #include "Resources.h"
@@ -65,6 +66,9 @@ bool CPlayerApp::InitInstance(const QStringList& args)
 
     if (displayDepth_() < 16)
         messages_->information(frame_.get(), product::kAppTitle, kDepthWarning);
+
+    if (args.contains(QStringLiteral("--stats")) && frame_->activeView())
+        frame_->activeView()->EnableStats();
 
     // A file named on the command line is opened and played as "Open..." would.
     const QStringList files = args.mid(1);

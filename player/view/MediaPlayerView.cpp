@@ -3,9 +3,11 @@
 #include "AppState.h"
 #include "BarWatcher.h"
 #include "FileChooser.h"
+#include "FrameWatch.h"
 #include "MediaSession.h"
 #include "MessagePresenter.h"
 #include "NavigationBar.h"
+#include "PlaybackStats.h"
 #include "ProgressSlider.h"
 #include "SceneRenderer.h"
 #include "SceneWidget.h"
@@ -54,12 +56,15 @@ CBCGPMediaPlayerView::CBCGPMediaPlayerView(AppState& app, FileChooser& chooser,
     qApp->installEventFilter(this);
     createBar();
     followTransport();
+    frames_ = std::make_unique<FrameWatch>([this] { redraw(); });
     renderTimer_.start(kRenderPeriodMs, this);
 }
 
 CBCGPMediaPlayerView::~CBCGPMediaPlayerView()
 {
     renderTimer_.stop();
+    frames_.reset();
+    stats_.reset();
     showBusy(false);
     barWatcher_.reset();
     // The transport's signals reach the bar no more, and its clock stops.
@@ -266,12 +271,29 @@ void CBCGPMediaPlayerView::timerEvent(QTimerEvent* event)
 
 void CBCGPMediaPlayerView::tick()
 {
+    // The loop at the video's end is noticed here: a still picture asks for no draw.
+    media_->pollEvents();
+    // A load may bring another handle, and with it another frame descriptor.
+    frames_->watch(media_->frameNotifier());
     if (sizeMode_ == SizeMode::FullView)
         applyViewport(view_layout::fullView(clientRect_.width(), clientRect_.height()));
+    // The picture is drawn again only when it moved or changed; new frames ask on their own.
+    if (renderer_->Step())
+        redraw();
+    updateBarCommands();
+}
+
+void CBCGPMediaPlayerView::redraw()
+{
     // An empty viewport invalidates nothing, so no frame is drawn.
     if (!renderer_->viewportRect().isEmpty())
         scene_->update();
-    updateBarCommands();
+}
+
+void CBCGPMediaPlayerView::EnableStats()
+{
+    stats_ = std::make_unique<PlaybackStats>(*media_, *renderer_);
+    connect(scene_, &SceneWidget::drawn, stats_.get(), &PlaybackStats::drawn);
 }
 
 void CBCGPMediaPlayerView::keyPressEvent(QKeyEvent* event)

@@ -26,9 +26,11 @@ struct AppState;
 class BarWatcher;
 class CNavigationBar;
 class FileChooser;
+class FrameWatch;
 class KeyStateSource;
 class MediaSession;
 class MessagePresenter;
+class PlaybackStats;
 class SceneRenderer;
 class SceneWidget;
 class ScreenshotTaker;
@@ -71,6 +73,8 @@ public:
     void ToggleFullScreen();
     // F12: saves the picture area as a bitmap file.
     void TakeScreenshot();
+    // Prints the statistics line every second from now on (the --stats option).
+    void EnableStats();
 
     // State, for the frame and for tests.
     bool isWindowed() const { return windowState_ == WindowState::Windowed; }
@@ -110,6 +114,8 @@ private:
     void createBar();
     void followTransport();
     void tick();
+    // Asks the scene widget for a draw, when its viewport shows anything.
+    void redraw();
     void applyViewport(const view_layout::Viewport& v);
     void reapplySettings();
     void updateBarCommands();
@@ -130,6 +136,9 @@ private:
     SceneWidget* scene_ = nullptr;
     CNavigationBar* bar_ = nullptr;
     std::unique_ptr<BarWatcher> barWatcher_;
+    // Asks for a draw when a new video frame came; the tick asks when the scene moved.
+    std::unique_ptr<FrameWatch> frames_;
+    std::unique_ptr<PlaybackStats> stats_;
     QBasicTimer renderTimer_;
 
     WindowState windowState_ = WindowState::Windowed;

@@ -118,6 +118,12 @@ QImage SceneHost::grab()
     return widget_->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
 }
 
+QImage SceneHost::step()
+{
+    renderer_->Step();
+    return grab();
+}
+
 bool SceneHost::open(const std::string& path)
 {
     if (!media_->open(path))

@@ -51,6 +51,8 @@ public:
     QWidget& window() { return *window_; }
     // Draws one frame and returns it as RGB32.
     QImage grab();
+    // One tick of the scene's clock (the spin, the arrow keys), then a grab.
+    QImage step();
     // Opens the clip and sets the viewport to the whole widget, as the view does.
     bool open(const std::string& path);
 

@@ -1,0 +1,93 @@
+// The view draws only when the picture changes: a new video frame, a moving scene, a changed
+// setting. With nothing open, or a paused video and nothing moving, it draws nothing.
+#include "Eventually.h"
+#include "MediaSession.h"
+#include "ViewHarness.h"
+
+#include <QElapsedTimer>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+using namespace viewtest;
+
+namespace {
+
+// Counts the scene widget's draws.
+struct DrawCounter {
+    explicit DrawCounter(SceneWidget* scene)
+    {
+        QObject::connect(scene, &SceneWidget::drawn, scene, [this](double) { ++draws; });
+    }
+    int draws = 0;
+};
+
+}  // namespace
+
+TEST(ViewDrawing, DrawsOnlyWhenThePictureChanges)
+{
+    ViewHarness h;
+    ASSERT_TRUE(h.exposed);
+    DrawCounter counter(h.view->sceneWidget());
+    QTest::qWait(300);  // the first expose is drawn
+    counter.draws = 0;
+    QTest::qWait(800);  // about twenty ticks
+    EXPECT_EQ(counter.draws, 0) << "drew with nothing open";
+
+    // Playing: each new frame asks for its draw, and each draw shows a newer frame than the
+    // last (a still scene is never drawn again for nothing).
+    h.openWithDuration(scrollingClip(), 10000);
+    ASSERT_TRUE(h.renderer().videoReady());
+    const long long shownBefore = h.renderer().framesShown();
+    const int drawsBefore = counter.draws;
+    ASSERT_EVENTUALLY_WITHIN(h.renderer().framesShown() >= shownBefore + 25, 20000);
+    const int draws = counter.draws - drawsBefore;
+    const long long shown = h.renderer().framesShown() - shownBefore;
+    EXPECT_LE(draws, shown + 3) << "draws without a new frame while nothing moved";
+    EXPECT_GE(draws, shown - 1);
+
+    // A spinning shape moves by the tick even without new frames.
+    h.transport().togglePlayPause();
+    ASSERT_EQ(h.transport().playState(), PlayState::Paused);
+    QTest::qWait(300);
+    counter.draws = 0;
+    const long long shownPaused = h.renderer().framesShown();
+    QTest::qWait(800);
+    EXPECT_EQ(counter.draws, 0) << "drew a paused, still picture";
+    EXPECT_EQ(h.renderer().framesShown(), shownPaused);
+
+    h.renderer().SetShapeKind(ShapeKind::Cube);
+    h.renderer().SetSpin(1, 5);
+    ASSERT_EVENTUALLY(counter.draws >= 5);
+    EXPECT_EQ(h.renderer().framesShown(), shownPaused);
+    h.renderer().SetSpin(0, 5);
+    QTest::qWait(200);
+    counter.draws = 0;
+    QTest::qWait(600);
+    EXPECT_EQ(counter.draws, 0) << "drew a shape that stands still";
+}
+
+// The spin turns by its step once per tick, however many frames the video brings.
+TEST(ViewDrawing, TheSpinKeepsToTheTickWhateverTheFrameRate)
+{
+    ViewHarness h;
+    ASSERT_TRUE(h.exposed);
+    h.openWithDuration(scrollingClip(), 10000);
+    ASSERT_TRUE(h.renderer().videoReady());
+    h.renderer().SetShapeKind(ShapeKind::Sphere);
+    h.renderer().SetSpin(1, 1);
+    const long long shownBefore = h.renderer().framesShown();
+    const int startAngle = h.renderer().spinDegrees();
+    QElapsedTimer watch;
+    watch.start();
+    QTest::qWait(1500);
+    const int turned = h.renderer().spinDegrees() - startAngle;
+    const qint64 elapsedMs = watch.elapsed();
+    const long long shown = h.renderer().framesShown() - shownBefore;
+    // One step per 41 ms tick at most (a coarse timer may fire a little early). The frames
+    // came at 25 a second besides: were the spin tied to draws, it would have turned by the
+    // ticks plus the frames.
+    EXPECT_GT(turned, 0);
+    EXPECT_LE(turned, elapsedMs / 38 + 2);
+    EXPECT_GT(shown, 10);
+}
