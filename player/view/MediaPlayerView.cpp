@@ -304,6 +304,14 @@ void CBCGPMediaPlayerView::keyPressEvent(QKeyEvent* event)
     }
     if (event->key() == Qt::Key_F12)
         TakeScreenshot();
+    // The keyboard's media keys play and pause, as the bar's Play button does.
+    const int key = event->key();
+    if ((key == Qt::Key_MediaPlay || key == Qt::Key_MediaPause ||
+         key == Qt::Key_MediaTogglePlayPause) &&
+        transport_->playState() != PlayState::NoVideo) {
+        transport_->togglePlayPause();
+        return;
+    }
     QWidget::keyPressEvent(event);
 }
 
