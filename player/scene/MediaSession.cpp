@@ -128,6 +128,7 @@ MediaSession::Frame MediaSession::nextFrame()
     if (!open_)
         return {};
     UpdateEvent(handle_);
+    copiedBeforeLastTake_ = GetFrameCounts(handle_).copied;
     const uint8_t* pixels = GetTexture(handle_);
     if (!pixels)
         return {};
@@ -158,4 +159,10 @@ MediaSession::FrameCounts MediaSession::frameCounts() const
         return {};
     const FrameliftFrameCounts c = GetFrameCounts(handle_);
     return {c.decoded, c.copied, c.dropped, c.taken};
+}
+
+bool MediaSession::hasNewerFrame() const
+{
+    // A new load starts the library's count again: a smaller count is a newer frame too.
+    return open_ && GetFrameCounts(handle_).copied != copiedBeforeLastTake_;
 }

@@ -95,6 +95,9 @@ public:
         unsigned long long decoded = 0, copied = 0, dropped = 0, taken = 0;
     };
     FrameCounts frameCounts() const;
+    // Whether a frame was copied since the last nextFrame(): a wake-up of the frame
+    // descriptor that the last draw already answered asks for nothing.
+    bool hasNewerFrame() const;
 
     // The open's work on a handle the caller owns alone: load, play, wait for the first frame;
     // a file that loads but brings no frame is released again, and so is one that nobody wants
@@ -116,4 +119,5 @@ private:
     Observer* observer_ = nullptr;
     bool open_ = false;
     VideoFormat format_;
+    unsigned long long copiedBeforeLastTake_ = 0;  // the library's copy count then
 };

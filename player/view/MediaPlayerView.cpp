@@ -56,7 +56,10 @@ CBCGPMediaPlayerView::CBCGPMediaPlayerView(AppState& app, FileChooser& chooser,
     qApp->installEventFilter(this);
     createBar();
     followTransport();
-    frames_ = std::make_unique<FrameWatch>([this] { redraw(); });
+    frames_ = std::make_unique<FrameWatch>([this] {
+        if (media_->hasNewerFrame())
+            redraw();
+    });
     renderTimer_.start(kRenderPeriodMs, this);
 }
 
