@@ -178,4 +178,33 @@ TEST(BadInput, DamagedVorbisHeaderLeavesTheVideoPlaying)
     Stop(h);
 }
 
+// GStreamer's RealMedia demuxer read a stream header's media type past the header's end and
+// crashed the process comparing it. Such a file is refused before it reaches the graph; the
+// intact file still plays, and so does the handle after the refusal.
+TEST(BadInput, RealMediaStreamHeaderRunningPastItsEndIsRefused)
+{
+    const std::string good = testmedia::byFfmpeg(
+        "rm-source.rm", "-f lavfi -i testsrc2=s=160x120:r=25:d=2 -f lavfi -i sine=d=2 "
+                        "-c:v rv20 -c:a ac3");
+    std::ifstream in(good, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t audio = bytes.find("audio/x-pn-realaudio");
+    ASSERT_NE(audio, std::string::npos);
+    std::string longType = bytes, longName = bytes;
+    longType[audio - 1] = '\xb7';  // the media type's length
+    const size_t name = bytes.rfind("MDPR", audio) + 10 + 30;
+    longName[name] = '\x80';  // the stream name's length
+    Handle h;
+    for (const auto& [file, damaged] : {std::pair{"rm-type-too-long.rm", longType},
+                                        std::pair{"rm-name-too-long.rm", longName}}) {
+        SCOPED_TRACE(file);
+        EXPECT_FALSE(LoadVideo(h, testmedia::writeFile(file, damaged).c_str(), 1, 0));
+    }
+    ASSERT_TRUE(LoadVideo(h, good.c_str(), 1, 0));
+    EXPECT_EQ(GetVideoWidth(h), 160);
+    Play(h);
+    EXPECT_NE(GetTexture(h), nullptr);
+    Stop(h);
+}
+
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "ControlThread.h"
 #include "GraphCore.h"
+#include "RealMediaCheck.h"
 #include "SoundOutput.h"
 #include "StallCheck.h"
 #include "StreamRouter.h"
@@ -183,6 +184,8 @@ GstElement* Graph::addSourceFilter(const std::string& path, const char* name)
     // would block on the spot.
     struct stat status;
     if (!core_->pipeline || stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+        return nullptr;
+    if (!realMediaFileHeadersFit(path))
         return nullptr;
     GstElement* source = gst_element_factory_make("filesrc", name);
     if (!source)
