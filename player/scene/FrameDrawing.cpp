@@ -103,6 +103,9 @@ void SceneRenderer::Impl::drawSurface() const
 {
     glPushMatrix();
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    // The picture is opaque (white at full alpha times an RGB texture): blending it would
+    // give the same pixels, at the cost of reading every one back first.
+    glDisable(GL_BLEND);
     // Face the light, whatever normal the previous frame's shape left behind.
     glNormal3f(0.0f, 0.0f, 1.0f);
     if (surfaceMode_ == SurfaceMode::Normal) {
@@ -125,6 +128,7 @@ void SceneRenderer::Impl::drawSurface() const
         glTranslatef(0.0f, 0.0f, -static_cast<float>(scene::meshDistance(surfaceMode_)));
         glEvalMesh2(GL_FILL, 0, 100, 0, 100);
     }
+    glEnable(GL_BLEND);  // the shape is translucent
     glPopMatrix();
 }
 
