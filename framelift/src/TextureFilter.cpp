@@ -92,11 +92,13 @@ GstFlowReturn textureFilterShowFrame(GstVideoSink* sink, GstBuffer* buffer)
     return GST_FLOW_OK;
 }
 
-GstPadProbeReturn countArrival(GstPad*, GstPadProbeInfo*, gpointer data)
+GstPadProbeReturn countArrival(GstPad*, GstPadProbeInfo*, gpointer filter)
 {
-    auto* state = static_cast<framelift::FilterState*>(data);
+    framelift::markReceived(filter);
+    framelift::FilterState* state = stateOf(filter);
     state->arrived.fetch_add(1, std::memory_order_relaxed);
     state->held.store(1, std::memory_order_relaxed);
+    framelift::markHandedOver(filter);
     return GST_PAD_PROBE_OK;
 }
 
@@ -104,7 +106,7 @@ void textureFilterConstructed(GObject* object)
 {
     G_OBJECT_CLASS(d4100_texture_filter_parent_class)->constructed(object);
     GstPad* sinkPad = GST_BASE_SINK_PAD(object);
-    gst_pad_add_probe(sinkPad, GST_PAD_PROBE_TYPE_BUFFER, countArrival, stateOf(object), nullptr);
+    gst_pad_add_probe(sinkPad, GST_PAD_PROBE_TYPE_BUFFER, countArrival, object, nullptr);
     // Set after construction: the base sets its construct properties after instance init.
     // A paused graph copies nothing: only frames presented while running reach the image.
     // The snapshot keeps its own reference, so the base's last-sample is not needed.
