@@ -2,7 +2,6 @@
 
 #include <QDockWidget>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QLayout>
 #include <QMainWindow>
 #include <QTabBar>
@@ -52,16 +51,21 @@ void DockWidthKeeper::fitTabs()
 
 bool DockWidthKeeper::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == frame_) {
+        // The frame itself gets a button only where no bar lies: on a dock's edge.
+        if (event->type() == QEvent::MouseButtonPress)
+            draggingEdge_ = true;
+        else if (event->type() == QEvent::MouseButtonRelease)
+            draggingEdge_ = false;
+    }
     if (event->type() != QEvent::Resize)
         return false;
     if (watched == frame_) {
         frameSize_ = frame_->size();
         // The frame lays out its docks after this event: look at the dock once it has.
         QTimer::singleShot(0, this, &DockWidthKeeper::restoreWidth);
-    } else if (watched == placedDock() && frame_->size() == frameSize_ &&
-               (QGuiApplication::mouseButtons() & Qt::LeftButton)) {
-        // The window kept its size while the dock changed under a pressed button: the user
-        // dragged the dock's edge, and that is the width to come back to.
+    } else if (watched == placedDock() && draggingEdge_ && frame_->size() == frameSize_) {
+        // The user dragged the dock's edge: that is the width to come back to.
         wanted_ = static_cast<QWidget*>(watched)->width();
     }
     return false;

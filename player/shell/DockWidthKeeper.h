@@ -35,4 +35,5 @@ private:
     std::vector<QPointer<QDockWidget>> docks_;
     int wanted_;
     QSize frameSize_;
+    bool draggingEdge_ = false;  // a button went down on the frame between its bars
 };

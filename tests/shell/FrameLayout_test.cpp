@@ -185,6 +185,27 @@ TEST_F(FrameLayoutTest, PanelGetsItsWidthBackAfterTheWindowWasTiny)
     EXPECT_GE(panel()->client()->width(), panel()->contentRect().width());
 }
 
+// A width the user drags the panel to is the width it comes back to.
+TEST_F(FrameLayoutTest, PanelComesBackToTheWidthTheUserDraggedItTo)
+{
+    createFrame();
+    resizeFrame(kDefaultSize);
+    const int width = panel()->width();
+    // The separator between the dock and the picture.
+    const int x = (panel()->geometry().right() + frame->centralWidget()->x()) / 2;
+    const QPoint grip(x, frame->centralWidget()->geometry().center().y());
+    QTest::mousePress(frame.get(), Qt::LeftButton, {}, grip);
+    QTest::mouseMove(frame.get(), grip + QPoint(60, 0));
+    QTest::qWait(100);  // the frame moves its separator on a timer
+    QTest::mouseRelease(frame.get(), Qt::LeftButton, {}, grip + QPoint(60, 0));
+    ASSERT_EVENTUALLY(panel()->width() > width + 40);
+    const int dragged = panel()->width();
+    frame->resize(200, 150);
+    ASSERT_EVENTUALLY(panel()->width() < width);
+    resizeFrame(kDefaultSize);
+    EXPECT_EVENTUALLY(panel()->width() == dragged);
+}
+
 // With no stored placement the window opens tall enough for the whole panel (no arrows), yet
 // small enough for a 1366 x 768 screen with room for a title bar.
 TEST_F(FrameLayoutTest, FirstStartShowsTheWholePanel)
