@@ -22,8 +22,10 @@ DockWidthKeeper::DockWidthKeeper(QMainWindow* frame, std::vector<QDockWidget*> d
 
 QDockWidget* DockWidthKeeper::placedDock() const
 {
+    // Only a dock beside the picture has a width of its own to keep.
     for (const QPointer<QDockWidget>& dock : docks_)
-        if (dock && dock->isVisible() && !dock->isFloating())
+        if (dock && dock->isVisible() && !dock->isFloating() &&
+            (frame_->dockWidgetArea(dock) & (Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea)))
             return dock;
     return nullptr;
 }
@@ -40,12 +42,15 @@ void DockWidthKeeper::restoreWidth()
 
 void DockWidthKeeper::fitTabs()
 {
-    // The tab bar the frame made for the panels: the one that names one of them.
-    for (QTabBar* bar : frame_->findChildren<QTabBar*>(Qt::FindDirectChildrenOnly))
+    // The tab bar the frame uses for the panels: the one in use that names one of them.
+    for (QTabBar* bar : frame_->findChildren<QTabBar*>(Qt::FindDirectChildrenOnly)) {
+        if (bar->isHidden())
+            continue;
         for (int i = 0; i < bar->count(); ++i)
             for (const QPointer<QDockWidget>& dock : docks_)
                 if (dock && bar->tabText(i) == dock->windowTitle())
                     wanted_ = std::max(wanted_, bar->sizeHint().width());
+    }
     restoreWidth();
 }
 

@@ -107,6 +107,18 @@ QTabBar* panelTabs(const CMainFrame& frame)
     return nullptr;
 }
 
+// Both tabs of the panels show their titles unshortened, beside the picture.
+void expectTabsWhole(const CMainFrame& frame)
+{
+    QTabBar* tabs = panelTabs(frame);
+    ASSERT_NE(tabs, nullptr);
+    int tabsWidth = 0;
+    for (int i = 0; i < tabs->count(); ++i)
+        tabsWidth += tabs->tabRect(i).width();
+    EXPECT_GE(tabsWidth, tabs->sizeHint().width());
+    EXPECT_LE(tabs->mapTo(&frame, QPoint(tabsWidth, 0)).x(), frame.centralWidget()->x());
+}
+
 class FrameLayoutTest : public FrameTest {
 protected:
     CColorChooserBar* panel() const { return frame->controlPanel(); }
@@ -149,16 +161,8 @@ TEST_P(EveryLanguage, EveryControlReachableAndEveryCaptionTellsItself)
                 << "\" both show as \"" << it->first.toStdString() << "\"";
         }
 
-        if (size == kDefaultSize) {
-            QTabBar* tabs = panelTabs(*frame);
-            ASSERT_NE(tabs, nullptr);
-            int tabsWidth = 0;
-            for (int i = 0; i < tabs->count(); ++i)
-                tabsWidth += tabs->tabRect(i).width();
-            EXPECT_GE(tabsWidth, tabs->sizeHint().width());  // no tab shortened
-            EXPECT_LE(tabs->mapTo(frame.get(), QPoint(tabsWidth, 0)).x(),
-                      frame->centralWidget()->x());
-        }
+        if (size == kDefaultSize)
+            expectTabsWhole(*frame);
     }
 }
 
@@ -207,9 +211,11 @@ TEST_F(FrameLayoutTest, PanelComesBackToTheWidthTheUserDraggedItTo)
 }
 
 // With no stored placement the window opens tall enough for the whole panel (no arrows), yet
-// small enough for a 1366 x 768 screen with room for a title bar.
+// small enough for a 1366 x 768 screen with room for a title bar; a stored Russian, with the
+// widest tab titles, shows them whole from the start.
 TEST_F(FrameLayoutTest, FirstStartShowsTheWholePanel)
 {
+    storeLang(QByteArray("\x05\x00\x00\x00", 4));
     frame = std::make_unique<CMainFrame>(app, chooser, messages, nullptr, nullptr);
     frame->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
@@ -222,6 +228,8 @@ TEST_F(FrameLayoutTest, FirstStartShowsTheWholePanel)
     EXPECT_TRUE(panel()->client()->rect().contains(panel()->contentRect()));
     for (int arrow : panel::kScrollArrows)
         EXPECT_FALSE(panel()->control(arrow)->isVisible()) << arrow;
+    EXPECT_EQ(panel()->windowTitle(), QString::fromUtf8("Сообщения Преобразование"));
+    expectTabsWhole(*frame);
 }
 
 // A dialog is centred on the part of its owner the screen shows and kept on the screen,
