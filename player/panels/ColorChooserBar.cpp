@@ -1,5 +1,6 @@
 #include "ColorChooserBar.h"
 
+#include "CaptionLabel.h"
 #include "ColorChooserControls.h"
 #include "ColorChooserTemplate.h"
 #include "ColorPresetTable.h"
@@ -66,9 +67,14 @@ CColorChooserBar::CColorChooserBar(const QString& windowName, SceneSettingsSink*
     : QDockWidget(windowName, parent), settings_(settings), skin_(skin), units_(panelFont())
 {
     setObjectName(QStringLiteral("ColorChooserBar"));
-    const QRect templateRect = units_.toPixels(0, 0, kTemplateWidth, kTemplateHeight);
-    client_ = new PanelClient(templateRect.size(),
-                              [this](const QRect& rect) { placeScrollButtons(rect); });
+    const Extent content = contentExtent();
+    contentSize_ = units_.toPixels(0, 0, content.width, content.height).size();
+    // The template's width, which leaves the right-hand arrows their column, and the
+    // content's height with a margin under its last group.
+    constexpr int bottomMargin = 3;
+    const QSize wanted(units_.toPixelsX(kTemplateWidth),
+                       units_.toPixelsY(content.height + bottomMargin));
+    client_ = new PanelClient(wanted, [this](const QRect& rect) { placeScrollButtons(rect); });
     client_->setFont(panelFont());
     setWidget(client_);
     createCommands();
@@ -96,7 +102,9 @@ void CColorChooserBar::createControls()
         QWidget* widget = createControl(t, client_);
         if (isBackground(t.kind))
             background.push_back(widget);
-        widget->setGeometry(units_.toPixels(t.x, t.y, t.width, t.height));
+        // A caption may use the room to its right, up to the next control.
+        const int width = t.kind == ControlKind::Static ? captionRoom(t) : t.width;
+        widget->setGeometry(units_.toPixels(t.x, t.y, width, t.height));
         if (t.id != 0) {
             widget->setObjectName(QStringLiteral("control%1").arg(t.id));
             controls_[t.id] = widget;
@@ -122,6 +130,21 @@ void CColorChooserBar::createControls()
     for (const PushButton& button : kPushButtons)
         connect(static_cast<QAbstractButton*>(control(button.control)), &QAbstractButton::clicked,
                 this, [this, id = button.command] { handleCommand(id); });
+    fitCaptions();
+}
+
+void CColorChooserBar::fitCaptions()
+{
+    std::vector<CaptionLabel*> labels;
+    std::vector<captionfit::Caption> captions;
+    for (const auto& [id, widget] : controls_)
+        if (auto* label = qobject_cast<CaptionLabel*>(widget)) {
+            labels.push_back(label);
+            captions.push_back({label->text(), label->contentsRect().width(), {}});
+        }
+    captionfit::fitAll(client_->font(), captions);
+    for (size_t i = 0; i < labels.size(); ++i)
+        labels[i]->setFitted(captions[i].fitted);
 }
 
 void CColorChooserBar::initialise()
@@ -235,8 +258,9 @@ void CColorChooserBar::placeScrollButtons(const QRect& r)
     control(ScrollUpButton)->setGeometry(right, r.top() + kArrowSize, kArrowSize, kArrowSize);
     control(ScrollDownButton)
         ->setGeometry(right, r.bottom() + 1 - kArrowSize, kArrowSize, kArrowSize);
-    const bool horizontal = r.width() <= kArrowsHorizontalLimit;
-    const bool vertical = r.height() <= kArrowsVerticalLimit;
+    const QRect content = contentRect();
+    const bool horizontal = content.left() < r.left() || content.right() > r.right();
+    const bool vertical = content.top() < r.top() || content.bottom() > r.bottom();
     control(ScrollLeftButton)->setVisible(horizontal);
     control(ScrollRightButton)->setVisible(horizontal);
     control(ScrollUpButton)->setVisible(vertical);
@@ -248,6 +272,7 @@ void CColorChooserBar::placeScrollButtons(const QRect& r)
 void CColorChooserBar::ScrollContent(int dx, int dy)
 {
     client_->scroll(dx, dy);
+    scrolled_ += QPoint(dx, dy);
     placeScrollButtons(client_->rect());
 }
 
@@ -258,6 +283,7 @@ void CColorChooserBar::SetLanguage(int language)
     for (const PanelCaption& caption : PanelCaptionTable)
         setControlText(control(caption.controlId),
                        QString::fromUtf8(caption.text[static_cast<size_t>(language)]));
+    fitCaptions();
 }
 
 void CColorChooserBar::onSliderMoved(int id)

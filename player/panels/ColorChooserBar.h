@@ -27,10 +27,6 @@ class SkinColorTarget;
 class CColorChooserBar : public QDockWidget, public CommandTarget {
     Q_OBJECT
 public:
-    // Pixel sizes above which the scroll arrows hide.
-    static constexpr int kArrowsHorizontalLimit = 310;
-    static constexpr int kArrowsVerticalLimit = 570;
-
     // settings and skin must outlive the panel; either may be null (calls are then dropped).
     CColorChooserBar(const QString& windowName, SceneSettingsSink* settings, SkinColorTarget* skin,
                      QWidget* parent = nullptr);
@@ -40,6 +36,8 @@ public:
     // One step along ColorPresetTable, wrapping at both ends.
     void StepColorPreset(bool forward);
     // Moves the whole content by dx, dy pixels and puts the scroll arrows back at the edges.
+    // The arrows of a direction show while the content does not lie within the client area
+    // in that direction.
     void ScrollContent(int dx, int dy);
     // Captions in language 0 to 5; any other index changes nothing.
     void SetLanguage(int language);
@@ -49,6 +47,8 @@ public:
     QWidget* control(int id) const;
     // The widget that holds the controls; its rectangle is the panel's client area.
     QWidget* client() const { return client_; }
+    // Where the content (every control but the scroll arrows) lies in the client area now.
+    QRect contentRect() const { return QRect(scrolled_, contentSize_); }
     const DialogUnits& dialogUnits() const { return units_; }
 
     // CommandTarget: Reset, the preset steps and the scroll arrows.
@@ -76,6 +76,8 @@ private:
     void writeSliders();
     void applySkinColor();
     void placeScrollButtons(const QRect& clientRect);
+    // Fits every caption into its label, keeping different captions apart on screen.
+    void fitCaptions();
 
     void onSliderMoved(int id);
     void onSizeModeClicked(int id);
@@ -95,6 +97,8 @@ private:
     SkinColorTarget* skin_;
     QWidget* client_ = nullptr;
     DialogUnits units_;
+    QSize contentSize_;
+    QPoint scrolled_;  // how far the content has been moved from its place
     std::map<int, QWidget*> controls_;
     std::array<QSlider*, ValueCount> exchange_{};
     std::array<int, ValueCount> values_{};

@@ -1,5 +1,6 @@
 #include "ColorChooserControls.h"
 
+#include "CaptionLabel.h"
 #include "ColorChooserButton.h"
 
 #include <QCheckBox>
@@ -27,7 +28,7 @@ QWidget* createControl(const ControlTemplate& t, QWidget* parent)
     case ControlKind::GroupBox:
         return new QGroupBox(text, parent);
     case ControlKind::Static:
-        return new QLabel(text, parent);
+        return new CaptionLabel(text, parent);
     case ControlKind::Slider: {
         auto* s = new QSlider(Qt::Horizontal, parent);
         s->setTickPosition(QSlider::NoTicks);
@@ -79,8 +80,8 @@ void setControlText(QWidget* widget, const QString& text)
         button->setText(text);
 }
 
-PanelClient::PanelClient(QSize templateSize, std::function<void(const QRect&)> resized)
-    : templateSize_(templateSize), resized_(std::move(resized))
+PanelClient::PanelClient(QSize wantedSize, std::function<void(const QRect&)> resized)
+    : wantedSize_(wantedSize), resized_(std::move(resized))
 {
 }
 

@@ -28,18 +28,19 @@ bool isBackground(ControlKind kind);
 // The caption of a group box, label or button.
 void setControlText(QWidget* widget, const QString& text);
 
-// The area that holds the controls. It asks for the template's size and reports resizes.
+// The area that holds the controls. It asks for the size that shows them all and reports
+// resizes.
 class PanelClient : public QWidget {
 public:
-    PanelClient(QSize templateSize, std::function<void(const QRect&)> resized);
-    QSize sizeHint() const override { return templateSize_; }
+    PanelClient(QSize wantedSize, std::function<void(const QRect&)> resized);
+    QSize sizeHint() const override { return wantedSize_; }
     QSize minimumSizeHint() const override { return QSize(kArrowSize * 2, kArrowSize * 3); }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QSize templateSize_;
+    QSize wantedSize_;
     std::function<void(const QRect&)> resized_;
 };
 

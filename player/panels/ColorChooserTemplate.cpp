@@ -1,5 +1,7 @@
 #include "ColorChooserTemplate.h"
 
+#include <algorithm>
+
 namespace panel {
 
 namespace {
@@ -71,8 +73,58 @@ constexpr ControlTemplate kTemplate[] = {
     {ScrollDownButton, ControlKind::ImageButton, "IDB_BTN_BAR_DOWN", 193, 371, 16, 14},
 };
 
+// The gap a widened caption keeps from the control after it, and from its group box's edge.
+constexpr int kCaptionGap = 1;
+constexpr int kGroupInnerMargin = 3;
+
+bool overlapsVertically(const ControlTemplate& a, const ControlTemplate& b)
+{
+    return a.y < b.y + b.height && b.y < a.y + a.height;
+}
+
+bool contains(const ControlTemplate& outer, const ControlTemplate& inner)
+{
+    return inner.x >= outer.x && inner.x < outer.x + outer.width && inner.y >= outer.y &&
+           inner.y < outer.y + outer.height;
+}
+
 }  // namespace
 
 std::span<const ControlTemplate> controlTemplate() { return kTemplate; }
+
+bool isScrollArrow(int id)
+{
+    for (ControlId arrow : kScrollArrows)
+        if (arrow == id)
+            return true;
+    return false;
+}
+
+Extent contentExtent()
+{
+    Extent extent{0, 0};
+    for (const ControlTemplate& t : kTemplate) {
+        if (isScrollArrow(t.id))
+            continue;
+        extent.width = std::max(extent.width, t.x + t.width);
+        extent.height = std::max(extent.height, t.y + t.height);
+    }
+    return extent;
+}
+
+int captionRoom(const ControlTemplate& caption)
+{
+    int right = kTemplateWidth - kGroupInnerMargin;
+    for (const ControlTemplate& t : kTemplate) {
+        if (t.id == caption.id || isScrollArrow(t.id))
+            continue;
+        if (t.kind == ControlKind::GroupBox && contains(t, caption))
+            right = std::min(right, t.x + t.width - kGroupInnerMargin);
+        else if (t.kind != ControlKind::GroupBox && t.x > caption.x &&
+                 overlapsVertically(t, caption))
+            right = std::min(right, t.x - kCaptionGap);
+    }
+    return std::max(caption.width, right - caption.x);
+}
 
 }  // namespace panel

@@ -61,6 +61,18 @@ struct ControlTemplate {
 // lowered below the rest after creation.
 std::span<const ControlTemplate> controlTemplate();
 
+// The corner opposite the origin of everything the panel shows (the scroll arrows, which
+// move with the panel's edges, left out), in dialog units.
+struct Extent {
+    int width;
+    int height;
+};
+Extent contentExtent();
+
+// The width a static caption may take, in dialog units: its own, or more, up to the next
+// control to its right on its row or else to the inside of its group box.
+int captionRoom(const ControlTemplate& caption);
+
 // The surface radios in panel order; a Bethel mode has the slider that sets its depth.
 struct SurfaceChoice {
     ControlId radio;
@@ -110,5 +122,6 @@ inline constexpr PushButton kPushButtons[] = {
 inline constexpr ControlId kScrollArrows[] = {
     ScrollLeftButton, ScrollRightButton, ScrollUpButton, ScrollDownButton,
 };
+bool isScrollArrow(int id);
 
 }  // namespace panel

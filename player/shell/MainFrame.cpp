@@ -20,6 +20,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 constexpr QSize kInitialSize(960, 680);
@@ -33,6 +35,8 @@ constexpr int kFullScreenBorder = 3;
 constexpr int kBelowScreen = view_layout::kBarHeight + 2 * kFullScreenBorder;
 // The screen assumed when the window has none.
 constexpr QRect kFallbackScreen(0, 0, 1024, 768);
+// Room left on the screen for the title bar the window manager puts over the window.
+constexpr int kTitleBarAllowance = 32;
 
 }  // namespace
 
@@ -104,10 +108,23 @@ void CMainFrame::readSettings()
         store.getBytes(QLatin1String(SettingsStore::kWorkspaceSection), QStringLiteral("Geometry"));
     if (!geometry.isEmpty())
         restoreGeometry(geometry);
+    else
+        fitFirstStartSize();
     const QByteArray state =
         store.getBytes(QLatin1String(SettingsStore::kWorkspaceSection), QStringLiteral("BarState"));
     if (!state.isEmpty())
         restoreState(state);
+}
+
+void CMainFrame::fitFirstStartSize()
+{
+    // Tall enough for the whole control panel, as far as the screen's free area allows.
+    if (layout())
+        layout()->activate();
+    const int missing = std::max(0, controlPanel_->sizeHint().height() - controlPanel_->height());
+    const QRect free = screen() ? screen()->availableGeometry() : kFallbackScreen;
+    resize(std::min(width(), free.width()),
+           std::min(height() + missing, free.height() - kTitleBarAllowance));
 }
 
 void CMainFrame::writeSettings()

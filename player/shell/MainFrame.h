@@ -25,6 +25,7 @@ class CBCGPMediaPlayerView;
 class CColorChooserBar;
 class CEqualizerBar;
 class CExplorerBar;
+class DockWidthKeeper;
 class FileChooser;
 class KeyStateSource;
 class MediaInfoRead;
@@ -105,6 +106,8 @@ private:
     void createBars();
     void createDocks();
     void readSettings();
+    // A first start (no stored placement): the window grows to show the whole control panel.
+    void fitFirstStartSize();
     // The language stored in lang.dat, applied when the file holds a valid index.
     void restoreLanguage();
     // Hides or shows the explorer bar and both panels (full-screen mode).
@@ -137,6 +140,7 @@ private:
     CExplorerBar* explorerBar_ = nullptr;
     CEqualizerBar* mediaInfoPanel_ = nullptr;
     CColorChooserBar* controlPanel_ = nullptr;
+    DockWidthKeeper* dockWidth_ = nullptr;
 
     WindowState windowState_ = WindowState::Windowed;
     QRect savedGeometry_;                  // the placement before full-screen mode

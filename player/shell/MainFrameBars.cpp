@@ -5,6 +5,7 @@
 #include "AppState.h"
 #include "ColorChooserBar.h"
 #include "CommandIds.h"
+#include "DockWidthKeeper.h"
 #include "EqualizerBar.h"
 #include "ExplorerBar.h"
 #include "LanguageFile.h"
@@ -13,6 +14,7 @@
 #include "SkinColor.h"
 
 #include <QDesktopServices>
+#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -77,7 +79,11 @@ void CMainFrame::createDocks()
     mediaInfoPanel_->show();
     controlPanel_->show();
     controlPanel_->raise();  // the control panel's tab is the active one
-    resizeDocks({mediaInfoPanel_}, {controlPanel_->client()->sizeHint().width()}, Qt::Horizontal);
+    const int panelWidth = controlPanel_->sizeHint().width();
+    resizeDocks({mediaInfoPanel_}, {panelWidth}, Qt::Horizontal);
+    dockWidth_ = new DockWidthKeeper(this, {controlPanel_, mediaInfoPanel_}, panelWidth);
+    // The tab bar exists once the frame has laid the docks out.
+    QTimer::singleShot(0, dockWidth_, &DockWidthKeeper::fitTabs);
 }
 
 void CMainFrame::restoreLanguage()
@@ -95,6 +101,8 @@ void CMainFrame::ApplyLanguage(int index)
     mediaInfoPanel_->setWindowTitle(QString::fromUtf8(lang::mediaInfoPanelName(index)));
     explorerBar_->RebuildMenus(index);
     controlPanel_->SetLanguage(index);
+    // The tabs take their new titles when the frame next lays out its docks.
+    QTimer::singleShot(0, dockWidth_, &DockWidthKeeper::fitTabs);
     // A folder that cannot be written keeps the language for this run only.
     langfile::write(QString::fromStdString(app_.moduleDirectory), index);
 }

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -24,11 +25,15 @@ QFont CTimeLabel::textFont() const
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
     font.setWeight(QFont::Normal);
-    // The label reaches past the bar's right edge: narrow the font until the whole text
-    // fits into the part that is visible.
+    // The label reaches past the bar's right edge, and in full screen the bar reaches past
+    // the screen's: narrow the font until the whole text fits into the part that is visible.
+    constexpr int margin = 2;
     int visible = width();
     if (parentWidget())
-        visible = std::min(visible, parentWidget()->width() - x() - 2);
+        visible = std::min(visible, parentWidget()->width() - x() - margin);
+    if (const QScreen* shown = screen())
+        visible = std::min(visible, shown->geometry().right() + 1 -
+                                        mapToGlobal(QPoint(0, 0)).x() - margin);
     const int full = QFontMetrics(font).horizontalAdvance(text_);
     if (visible > 0 && full > visible)
         font.setStretch(std::max(60, visible * 100 / full));

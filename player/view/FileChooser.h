@@ -13,7 +13,7 @@ public:
 };
 
 // The system's open-file dialog: "Open Video File..." with the video filter, an existing
-// file only, opened read-only.
+// file only, opened read-only, centred on the player's window and inside the screen.
 class DialogFileChooser : public FileChooser {
 public:
     static const QString kTitle;

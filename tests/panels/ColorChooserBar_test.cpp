@@ -109,7 +109,9 @@ TEST_F(ColorChooserBarTest, StartsWithTheViewsDefaultsAtTheTemplateRectangles)
     ASSERT_GT(u.baseWidth(), 0);
     EXPECT_EQ(bar->control(1051)->geometry(), u.toPixels(46, 17, 157, 14));
     EXPECT_EQ(bar->control(1122)->geometry(), u.toPixels(66, 381, 135, 10));
-    EXPECT_EQ(bar->client()->sizeHint(), u.toPixels(0, 0, 210, 629).size());
+    // The template's width; the height of the content (it ends at 394) and a small margin.
+    EXPECT_EQ(bar->client()->sizeHint(), u.toPixels(0, 0, 210, 397).size());
+    EXPECT_EQ(bar->contentRect(), u.toPixels(0, 0, 207, 394));
 }
 
 TEST(DialogUnits, ConvertsCornersWithRounding)
@@ -247,19 +249,34 @@ TEST_F(ColorChooserBarTest, PresetStepsWrapAndResetKeepsTheIndex)
     EXPECT_EQ(slider(1105)->value(), 250);
 }
 
-// The arrows show while the client is narrower than 311 or lower than 571 pixels; each click
-// moves every control 10 pixels, without limit, while the arrows stay at the edges.
-TEST_F(ColorChooserBarTest, ScrollArrowsShowAtThresholdsAndMoveTheContent)
+// The arrows of a direction show while the content (207 x 394 dialog units) does not lie
+// within the client in that direction; each click moves every control 10 pixels, without
+// limit, while the arrows stay at the edges. Content moved away shows its arrows even in a
+// client that is large enough, so that it can always be brought back.
+TEST_F(ColorChooserBarTest, ScrollArrowsShowWhileTheContentDoesNotFitAndMoveIt)
 {
     const int arrows[] = {1084, 1085, 1119, 1120};
+    auto shown = [&] {
+        std::vector<bool> visible;
+        for (int id : arrows)
+            visible.push_back(bar->control(id)->isVisible());
+        return visible;
+    };
+    const QSize content = bar->dialogUnits().toPixels(0, 0, 207, 394).size();
     const std::pair<QSize, std::vector<bool>> sizes[] = {
-        {{310, 570}, {true, true, true, true}}, {{311, 570}, {false, false, true, true}},
-        {{311, 571}, {false, false, false, false}}};
-    for (const auto& [size, shown] : sizes) {
+        {content - QSize(1, 1), {true, true, true, true}},
+        {content - QSize(0, 1), {false, false, true, true}},
+        {content - QSize(1, 0), {true, true, false, false}},
+        {content, {false, false, false, false}}};
+    for (const auto& [size, expected] : sizes) {
         resizeClient(size);
-        for (int i = 0; i < 4; ++i)
-            EXPECT_EQ(bar->control(arrows[i])->isVisible(), shown[size_t(i)]) << arrows[i];
+        EXPECT_EQ(shown(), expected) << size.width() << "x" << size.height();
     }
+    bar->ScrollContent(0, 10);
+    EXPECT_EQ(shown(), (std::vector<bool>{false, false, true, true}));
+    bar->ScrollContent(0, -10);
+    EXPECT_EQ(shown(), (std::vector<bool>{false, false, false, false}));
+
     resizeClient(QSize(250, 400));
     const QPoint start = pos(1051), groupStart = pos(1130);
     click(1120);
@@ -271,6 +288,7 @@ TEST_F(ColorChooserBarTest, ScrollArrowsShowAtThresholdsAndMoveTheContent)
         click(1084);
     click(1119);
     EXPECT_EQ(pos(1051), start + QPoint(-990, 10));
+    EXPECT_EQ(bar->contentRect().topLeft(), QPoint(-990, 10));
     EXPECT_EQ(bar->control(1084)->geometry(), QRect(0, 0, 18, 18));
     EXPECT_EQ(bar->control(1085)->geometry(), QRect(232, 0, 18, 18));
     EXPECT_EQ(bar->control(1119)->geometry(), QRect(232, 18, 18, 18));

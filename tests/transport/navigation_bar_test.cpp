@@ -8,6 +8,7 @@
 #include "ProgressSlider.h"
 #include "TimeLabel.h"
 
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWidget>
@@ -197,6 +198,20 @@ TEST_F(NavigationBarTest, TimeTextShowsWhiteOnBlackAndFitsTheVisiblePart)
                 ++white;
     EXPECT_GT(white, 20);
     EXPECT_EQ(shot.pixelColor(86, 0), QColor(Qt::black));
+}
+
+// A bar that reaches past the screen's right edge (as in full screen) keeps the whole time
+// text on the screen.
+TEST_F(NavigationBarTest, TimeTextStaysOnTheScreen)
+{
+    bar->setTimeText("00:03:06-02:01:46");
+    const QRect screen = window->screen()->geometry();
+    window->move(screen.right() + 1 - window->width() + 6, screen.top() + 100);
+    ASSERT_EVENTUALLY(window->frameGeometry().right() == screen.right() + 6);
+    CTimeLabel* label = bar->timeLabel();
+    const int onScreen = screen.right() + 1 - label->mapToGlobal(QPoint(0, 0)).x();
+    EXPECT_LT(onScreen, 87);
+    EXPECT_LT(QFontMetrics(label->textFont()).horizontalAdvance(label->text()), onScreen);
 }
 
 }  // namespace
