@@ -31,7 +31,9 @@ class MediaInfoRead;
 class MessagePresenter;
 class QAction;
 class QTimer;
-class SkinColorSettings;
+class CVisualManager;
+class SkinFrame;
+class SkinStyle;
 
 class CMainFrame : public QMainWindow,
                    public CommandTarget,
@@ -72,6 +74,9 @@ public:
     void ApplyLanguage(int index);
 
     CExplorerBar* explorerBar() const { return explorerBar_; }
+    // The skin: its pictures and colour, and the window's own frame drawn with them.
+    CVisualManager* visualManager() const { return skin_; }
+    SkinFrame* skinFrame() const { return skinFrame_; }
     CColorChooserBar* controlPanel() const { return controlPanel_; }
     CEqualizerBar* mediaInfoPanel() const { return mediaInfoPanel_; }
 
@@ -99,6 +104,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void createSkin();
     void createView(KeyStateSource* keys);
     void createCommands();
     void createActions();
@@ -133,7 +139,9 @@ private:
     mediainfo::MediaReport lastReport_;
     MediaInfoRead* mediaInfoRead_ = nullptr;
 
-    std::unique_ptr<SkinColorSettings> skinColor_;
+    CVisualManager* skin_ = nullptr;
+    SkinFrame* skinFrame_ = nullptr;
+    SkinStyle* skinStyle_ = nullptr;  // docked panels' captions and the splitters
     CExplorerBar* explorerBar_ = nullptr;
     CEqualizerBar* mediaInfoPanel_ = nullptr;
     CColorChooserBar* controlPanel_ = nullptr;
