@@ -19,6 +19,7 @@ constexpr int kGroupRightGap = 6;
 // The buttons' places inside the system-button group.
 constexpr int kButtonLefts[3] = {1, 26, 51};
 constexpr int kButtonTop = 1;
+constexpr int kTopGrip = 3;
 
 }  // namespace
 
@@ -167,6 +168,14 @@ void SkinCaption::paintEvent(QPaintEvent*)
 void SkinCaption::mousePressEvent(QMouseEvent* event)
 {
     ownDrag_ = false;
+    // The caption's top rows are the window's top border: they resize.
+    QWindow* handle = window_->windowHandle();
+    if (event->button() == Qt::LeftButton && event->position().y() < kTopGrip && handle &&
+        !(window_->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) &&
+        handle->startSystemResize(Qt::TopEdge)) {
+        pressed_ = false;
+        return;
+    }
     pressed_ = event->button() == Qt::LeftButton;
     pressPos_ = event->globalPosition().toPoint();
     dragOffset_ = pressPos_ - window_->frameGeometry().topLeft();

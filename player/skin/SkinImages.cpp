@@ -46,8 +46,9 @@ constexpr std::array<StripInfo, static_cast<size_t>(SkinStrip::Count)> kStrips =
     S{"IDB_THUMB_B", {8, 15}, false},
     S{"IDB_THUMB_V", {16, 8}, false},
     S{"IDB_ICON_ARROW_DOWN", {7, 7}, false},
-    S{"IDB_EXPLORER_BF", {25, 25}, false},
-    S{"IDB_EXPLORER_BF_FRAME", {76, 29}, false},
+    // The explorer toolbar's back/forward pictures follow the skin colour too.
+    S{"IDB_EXPLORER_BF", {25, 25}, true},
+    S{"IDB_EXPLORER_BF_FRAME", {76, 29}, true},
     S{"IDB_BTN_EXPLORER_SEP", {2, 33}, true},
     S{"IDB_BACK_NAVI1_CTRL", {268, 69}, true},
     S{"IDB_BACK_NAVI1_CTRL_A", {268, 69}, false},
