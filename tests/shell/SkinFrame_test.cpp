@@ -148,13 +148,22 @@ TEST_F(SkinFrameTest, PresetStepRecoloursFrameAndTransportAndSurvivesRestart)
     EXPECT_EQ(qobject_cast<QSlider*>(frame->controlPanel()->control(1051))->value(), 150);
 }
 
-// Under the skin the panel's hue slider shows the rainbow, the others run from white to the
-// skin colour, and the Reset link has the skin's link colour.
+// Under the skin the panel's caption is black with white text, the hue slider shows the
+// rainbow, the others run from white to the skin colour, and the Reset link has the skin's
+// link colour.
 TEST_F(SkinFrameTest, PanelSlidersAndLinkInSkinColours)
 {
     ASSERT_EQ(CVisualManager::instance(), frame->visualManager());
     CColorChooserBar* panel = frame->controlPanel();
     ASSERT_EVENTUALLY(panel->control(1051)->isVisible());
+    const QImage dock = panel->grab().toImage();
+    int white = 0;
+    for (int x = 0; x < dock.width() / 2; ++x) {
+        ASSERT_EQ(dock.pixel(x, 1) & 0xffffffu, 0u) << "caption at " << x;
+        for (int y = 2; y < 16; ++y)
+            white += qGray(dock.pixel(x, y)) > 200;
+    }
+    EXPECT_GT(white, 3) << "the title is written in white";
     auto rowColours = [](QWidget* slider) {
         const QImage img = slider->grab().toImage();
         QSet<QRgb> colours;

@@ -75,11 +75,11 @@ double angleBetween(double a, double b)
     return std::min(d, 360.0 - d);
 }
 
-void expectNear(const QColor& actual, const QColor& expected)
+void expectNear(const QColor& actual, const QColor& expected, int tolerance = 1)
 {
-    EXPECT_NEAR(actual.red(), expected.red(), 1) << qPrintable(actual.name());
-    EXPECT_NEAR(actual.green(), expected.green(), 1) << qPrintable(actual.name());
-    EXPECT_NEAR(actual.blue(), expected.blue(), 1) << qPrintable(actual.name());
+    EXPECT_NEAR(actual.red(), expected.red(), tolerance) << qPrintable(actual.name());
+    EXPECT_NEAR(actual.green(), expected.green(), tolerance) << qPrintable(actual.name());
+    EXPECT_NEAR(actual.blue(), expected.blue(), tolerance) << qPrintable(actual.name());
 }
 
 QImage caption(const CVisualManager& skin)
@@ -277,4 +277,35 @@ TEST_F(VisualManagerTest, PanelChannelsAreRainbowAndWhiteToSkinColour)
     EXPECT_EQ(img.pixel(0, 9), qRgb(0, 0, 0));
     skin.SetHueSaturation(-225.0, 0.0);
     EXPECT_EQ(skin.channelColor(), QColor(255, 0, 0));
+}
+
+// A splitter is black with two lines through its middle, dark at both ends and light in the
+// centre: the outer line in colours 2 and 1, the inner one in 4 and 3.
+TEST_F(VisualManagerTest, SplittersCarryTheDerivedColours)
+{
+    CVisualManager skin(settingsFile());
+    skin.SetHueSaturation(90.0, 0.2);
+    QImage img(41, 8, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    {
+        QPainter p(&img);
+        skin.paintSplitter(p, img.rect(), true);
+    }
+    // Lines at rows 2 to 4 (top + height / 2 - 2, 3 high); the inner one is row 3.
+    EXPECT_EQ(img.pixel(20, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(img.pixel(20, 7), qRgb(0, 0, 0));
+    expectNear(QColor(img.pixel(20, 2)), skin.derivedColor(1), 3);
+    expectNear(QColor(img.pixel(0, 2)), skin.derivedColor(2), 3);
+    expectNear(QColor(img.pixel(20, 3)), skin.derivedColor(3), 3);
+    expectNear(QColor(img.pixel(0, 3)), skin.derivedColor(4), 3);
+
+    QImage upright(8, 41, QImage::Format_RGB32);
+    upright.fill(Qt::white);
+    {
+        QPainter p(&upright);
+        skin.paintSplitter(p, upright.rect(), false);
+    }
+    expectNear(QColor(upright.pixel(3, 20)), skin.derivedColor(3), 3);
+    expectNear(QColor(upright.pixel(2, 0)), skin.derivedColor(2), 3);
+    EXPECT_EQ(upright.pixel(0, 20), qRgb(0, 0, 0));
 }
