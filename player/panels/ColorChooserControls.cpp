@@ -2,6 +2,8 @@
 
 #include "CaptionLabel.h"
 #include "ColorChooserButton.h"
+#include "SkinSlider.h"
+#include "VisualManager.h"
 
 #include <QCheckBox>
 #include <QFontDatabase>
@@ -30,7 +32,7 @@ QWidget* createControl(const ControlTemplate& t, QWidget* parent)
     case ControlKind::Static:
         return new CaptionLabel(text, parent);
     case ControlKind::Slider: {
-        auto* s = new QSlider(Qt::Horizontal, parent);
+        auto* s = new SkinSlider(t.id == HueSlider, parent);
         s->setTickPosition(QSlider::NoTicks);
         s->setFocusPolicy(Qt::StrongFocus);
         return s;
@@ -48,9 +50,13 @@ QWidget* createControl(const ControlTemplate& t, QWidget* parent)
         auto* link = new QPushButton(text, parent);
         link->setFlat(true);
         link->setCursor(Qt::PointingHandCursor);
+        // Under the skin the link is written in the skin's link colour.
+        QString colour = QStringLiteral("palette(link)");
+        if (CVisualManager::instance())
+            colour = CVisualManager::linkColor().name();
         link->setStyleSheet(QStringLiteral(
-            "QPushButton { color: palette(link); text-decoration: underline; border: none;"
-            " text-align: left; padding: 0px; }"));
+            "QPushButton { color: %1; text-decoration: underline; border: none;"
+            " text-align: left; padding: 0px; }").arg(colour));
         return link;
     }
     case ControlKind::BlackFrame: {

@@ -6,18 +6,9 @@
 // stay each other's inverse.
 #pragma once
 
-#include <QString>
+#include "SkinColorTarget.h"
 
-// Receives the skin colour the control panel chooses. The skin's visual manager implements
-// it; until it recolours images, SkinColorSettings keeps and stores the colour.
-class SkinColorTarget {
-public:
-    virtual ~SkinColorTarget() = default;
-    virtual double hue() const = 0;         // degrees, -180 to 180
-    virtual double saturation() const = 0;  // -1.0 to about 0.414
-    // Does nothing when both equal the current values exactly.
-    virtual void setHueSaturation(double hue, double saturation) = 0;
-};
+#include <QString>
 
 namespace skincolor {
 

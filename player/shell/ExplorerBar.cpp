@@ -4,6 +4,7 @@
 #include "ExplorerMenus.h"
 #include "LanguageTables.h"
 #include "ProductLinks.h"
+#include "VisualManager.h"
 
 #include <QEvent>
 #include <QLayout>
@@ -163,8 +164,12 @@ void CExplorerBar::placeHomeLink()
 
 void CExplorerBar::paintEvent(QPaintEvent*)
 {
-    // A dark glossy band.
     QPainter painter(this);
+    if (const CVisualManager* skin = CVisualManager::instance()) {
+        skin->paintExplorerBar(painter, rect());
+        return;
+    }
+    // Without a skin: a dark glossy band.
     QLinearGradient band(0, 0, 0, height());
     band.setColorAt(0.0, QColor(62, 72, 88));
     band.setColorAt(0.48, QColor(36, 42, 54));

@@ -1,5 +1,6 @@
 #include "ExplorerButtons.h"
 
+#include "VisualManager.h"
 
 #include <QMenu>
 #include <QPainter>
@@ -7,9 +8,18 @@
 
 namespace {
 
-// The face of a hot or pressed button: a soft glossy highlight.
+// The face of a hot or pressed button: the skin's button face (cell 0 hot, 1 pressed), or
+// without a skin a soft glossy highlight.
 void drawFace(QPainter& painter, const QRectF& rect, bool pressed)
 {
+    if (const CVisualManager* skin = CVisualManager::instance()) {
+        const QRect face = rect.toRect();
+        const int h = skin->size(SkinElement::ExplorerButton).height();
+        skin->drawElement(painter, SkinElement::ExplorerButton,
+                          QRect(face.left(), face.top() + (face.height() - h) / 2, face.width(), h),
+                          pressed ? 1 : 0);
+        return;
+    }
     QLinearGradient gloss(rect.topLeft(), rect.bottomLeft());
     if (pressed) {
         gloss.setColorAt(0.0, QColor(20, 28, 40, 220));
@@ -57,6 +67,11 @@ void CExplorerToolbarMenuButton::paintEvent(QPaintEvent*)
     painter.setPen(QColor(255, 255, 255));
     painter.drawText(QRect(0, 0, width(), captionHeight),
                      Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic, text());
+    if (const CVisualManager* skin = CVisualManager::instance()) {
+        skin->drawStripCentered(painter, SkinStrip::ArrowDown,
+                                QRect(0, captionHeight, width(), height() - captionHeight), 0);
+        return;
+    }
     const QPointF tip(width() / 2.0, captionHeight + (height() - captionHeight) * 0.75);
     QPainterPath arrow;
     arrow.moveTo(tip);
@@ -89,6 +104,14 @@ void CExplorerToolbarButton::paintEvent(QPaintEvent*)
     }
     // The logo: a glossy disc with a play triangle; brighter when hot, darker when pressed.
     const int cell = isDown() ? 2 : underMouse() ? 1 : 0;
+    if (const CVisualManager* skin = CVisualManager::instance()) {
+        const QSize logo = skin->size(SkinElement::ExplorerLogo);
+        skin->drawElement(painter, SkinElement::ExplorerLogo,
+                          QRect(QPoint((width() - logo.width()) / 2, (height() - logo.height()) / 2),
+                                logo),
+                          cell);
+        return;
+    }
     const QColor base = cell == 1 ? QColor(90, 170, 255) : cell == 2 ? QColor(30, 90, 160)
                                                                      : QColor(60, 130, 210);
     const qreal side = std::min(width(), height()) - 8;
@@ -121,6 +144,13 @@ CExplorerNavigationButton::CExplorerNavigationButton(Command commandId, QWidget*
 void CExplorerNavigationButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    if (const CVisualManager* skin = CVisualManager::instance()) {
+        // Four cells a direction: normal, hot, pressed, disabled; back first.
+        const int state = !isEnabled() ? 3 : isDown() ? 2 : underMouse() ? 1 : 0;
+        skin->drawStripCentered(painter, SkinStrip::ExplorerBackForward, rect(),
+                                (commandId_ == Command::Back ? 0 : 4) + state);
+        return;
+    }
     painter.setRenderHint(QPainter::Antialiasing);
     const qreal side = 26;
     const QRectF disc(QPointF((width() - side) / 2.0, (height() - side) / 2.0), QSizeF(side, side));

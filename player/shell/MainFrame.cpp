@@ -10,8 +10,10 @@
 #include "MediaPlayerView.h"
 #include "ProductLinks.h"
 #include "SettingsStore.h"
-#include "SkinColor.h"
+#include "SkinFrame.h"
+#include "SkinStyle.h"
 #include "Transport.h"
+#include "VisualManager.h"
 #include "ViewLayout.h"
 
 #include <QAction>
@@ -47,6 +49,7 @@ CMainFrame::CMainFrame(AppState& app, FileChooser& chooser, MessagePresenter& me
     setWindowTitle(product::kAppTitle);
     setObjectName(QStringLiteral("mainFrame"));
     resize(kInitialSize);
+    createSkin();
     createView(keys);
     createCommands();
     createActions();
@@ -65,6 +68,18 @@ CMainFrame::CMainFrame(AppState& app, FileChooser& chooser, MessagePresenter& me
 }
 
 CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::createSkin()
+{
+    // The default manager before any bar exists: the bars paint with its pictures.
+    skin_ = new CVisualManager(QString(), this);
+    CVisualManager::setDefaultManager(skin_);
+    skinFrame_ = new SkinFrame(*skin_, this);
+    skinStyle_ = new SkinStyle(*skin_);
+    skinStyle_->setParent(this);
+    setStyle(skinStyle_);
+    connect(skin_, &CVisualManager::skinChanged, this, [this] { update(); });
+}
 
 void CMainFrame::createView(KeyStateSource* keys)
 {

@@ -32,7 +32,9 @@ class MediaInfoRead;
 class MessagePresenter;
 class QAction;
 class QTimer;
-class SkinColorSettings;
+class CVisualManager;
+class SkinFrame;
+class SkinStyle;
 
 class CMainFrame : public QMainWindow,
                    public CommandTarget,
@@ -73,6 +75,9 @@ public:
     void ApplyLanguage(int index);
 
     CExplorerBar* explorerBar() const { return explorerBar_; }
+    // The skin: its pictures and colour, and the window's own frame drawn with them.
+    CVisualManager* visualManager() const { return skin_; }
+    SkinFrame* skinFrame() const { return skinFrame_; }
     CColorChooserBar* controlPanel() const { return controlPanel_; }
     CEqualizerBar* mediaInfoPanel() const { return mediaInfoPanel_; }
 
@@ -100,6 +105,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void createSkin();
     void createView(KeyStateSource* keys);
     void createCommands();
     void createActions();
@@ -136,7 +142,9 @@ private:
     mediainfo::MediaReport lastReport_;
     MediaInfoRead* mediaInfoRead_ = nullptr;
 
-    std::unique_ptr<SkinColorSettings> skinColor_;
+    CVisualManager* skin_ = nullptr;
+    SkinFrame* skinFrame_ = nullptr;
+    SkinStyle* skinStyle_ = nullptr;  // docked panels' captions and the splitters
     CExplorerBar* explorerBar_ = nullptr;
     CEqualizerBar* mediaInfoPanel_ = nullptr;
     CColorChooserBar* controlPanel_ = nullptr;

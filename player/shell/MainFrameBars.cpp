@@ -11,7 +11,8 @@
 #include "LanguageFile.h"
 #include "LanguageTables.h"
 #include "ProductLinks.h"
-#include "SkinColor.h"
+#include "SkinStyle.h"
+#include "VisualManager.h"
 
 #include <QDesktopServices>
 #include <QTimer>
@@ -63,17 +64,16 @@ void CMainFrame::createBars()
 
 void CMainFrame::createDocks()
 {
-    // The skin colour lives in the settings until the skin itself recolours with it.
-    skinColor_ = std::make_unique<SkinColorSettings>();
-
     mediaInfoPanel_ = new CEqualizerBar(QString::fromUtf8(lang::mediaInfoPanelName(0)), this);
     controlPanel_ = new CColorChooserBar(QString::fromUtf8(lang::controlPanelName(0)), this,
-                                         skinColor_.get(), this);
+                                         skin_, this);
 
     setDockNestingEnabled(false);
     for (QDockWidget* panel : {static_cast<QDockWidget*>(mediaInfoPanel_),
-                               static_cast<QDockWidget*>(controlPanel_)})
+                               static_cast<QDockWidget*>(controlPanel_)}) {
         panel->setAllowedAreas(Qt::AllDockWidgetAreas);
+        panel->setStyle(skinStyle_);
+    }
     addDockWidget(Qt::LeftDockWidgetArea, mediaInfoPanel_);
     tabifyDockWidget(mediaInfoPanel_, controlPanel_);
     mediaInfoPanel_->show();

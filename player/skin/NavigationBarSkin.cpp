@@ -1,6 +1,7 @@
 #include "NavigationBarSkin.h"
 
 #include "Resources.h"
+#include "VisualManager.h"
 
 #include <QPainter>
 
@@ -25,6 +26,11 @@ int NavigationBarSkin::backgroundHeight(bool wide) const
 
 void NavigationBarSkin::paint(QPainter& painter, const QRect& barRect, bool wide) const
 {
+    // The skin's recoloured pictures when there is a skin; the pictures as loaded otherwise.
+    if (const CVisualManager* skin = CVisualManager::instance()) {
+        skin->paintNavigationBar(painter, barRect, wide);
+        return;
+    }
     const int style = wide ? 1 : 0;
     if (back_[style].isLoaded())
         back_[style].draw(painter, barRect);

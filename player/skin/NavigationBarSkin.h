@@ -1,6 +1,7 @@
 // The skin's painting of the transport bar's background: the tiled body, the control area
 // centred behind the buttons and the groove under the progress slider. The wide images are
-// used when the main window is wider than 479 pixels.
+// used when the main window is wider than 479 pixels. While a default visual manager is set,
+// its recoloured pictures are drawn.
 #pragma once
 
 #include "NineGrid.h"

@@ -14,14 +14,21 @@ bool NineGrid::load(const QString& name, QMargins margins)
 
 void NineGrid::draw(QPainter& painter, const QRect& target) const
 {
-    if (!isLoaded() || target.isEmpty())
+    if (isLoaded())
+        paint(painter, image_, image_.rect(), margins_, target);
+}
+
+void NineGrid::paint(QPainter& painter, const QImage& image, const QRect& source,
+                     QMargins margins, const QRect& target)
+{
+    if (image.isNull() || source.isEmpty() || target.isEmpty())
         return;
-    const int l = margins_.left(), t = margins_.top(), r = margins_.right(),
-              b = margins_.bottom();
-    const int sw = image_.width(), sh = image_.height();
+    const int l = margins.left(), t = margins.top(), r = margins.right(), b = margins.bottom();
     // Source and target column and row edges.
-    const int sx[4] = {0, l, sw - r, sw};
-    const int sy[4] = {0, t, sh - b, sh};
+    const int sx[4] = {source.left(), source.left() + l, source.right() + 1 - r,
+                       source.right() + 1};
+    const int sy[4] = {source.top(), source.top() + t, source.bottom() + 1 - b,
+                       source.bottom() + 1};
     const int tx[4] = {target.left(), target.left() + l, target.right() + 1 - r,
                        target.right() + 1};
     const int ty[4] = {target.top(), target.top() + t, target.bottom() + 1 - b,
@@ -32,7 +39,7 @@ void NineGrid::draw(QPainter& painter, const QRect& target) const
             const QRect dst(tx[col], ty[row], tx[col + 1] - tx[col], ty[row + 1] - ty[row]);
             if (src.isEmpty() || dst.isEmpty())
                 continue;
-            painter.drawImage(dst, image_, src);
+            painter.drawImage(dst, image, src);
         }
     }
 }

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QMargins>
+#include <QRect>
 #include <QString>
 
 class QPainter;
@@ -15,6 +16,10 @@ public:
     bool isLoaded() const { return !image_.isNull(); }
     QSize size() const { return image_.size(); }
     void draw(QPainter& painter, const QRect& target) const;
+
+    // Draws the part source of image into target with the given margins.
+    static void paint(QPainter& painter, const QImage& image, const QRect& source,
+                      QMargins margins, const QRect& target);
 
 private:
     QImage image_;

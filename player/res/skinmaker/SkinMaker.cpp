@@ -1,8 +1,9 @@
 // Draws the player's PNG image strips: the transport bar's buttons and icons, the progress
 // slider's parts, the navigation bar's background, the About banner, the media-information
-// panel's tab images and the volume pop-up's channels. Run at build time:
+// panel's tab images, the volume pop-up's channels and the window frame's pictures. Run at build time:
 //   velmora_skin_maker OUTPUT_FOLDER
 // Every strip holds its cells side by side; the cell sizes are the ones the widgets cut with.
+#include "FrameImages.h"
 #include "SkinPainting.h"
 #include "TabImages.h"
 #include "VolumeChannel.h"
@@ -17,6 +18,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <vector>
 
 using namespace skinpaint;
 
@@ -342,7 +344,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot create %s\n", argv[1]);
         return 1;
     }
-    const std::pair<const char*, QImage> images[] = {
+    std::vector<std::pair<const char*, QImage>> images = {
         {"IDB_BTN_NORMAL", roundFace()},
         {"IDB_NAVI_STOP_ICON", stopIcon()},
         {"IDB_NAVI_PREV", sideFace(true)},
@@ -367,12 +369,16 @@ int main(int argc, char** argv)
         {"IDB_BACK_NAVI2", naviBack(9)},
         {"IDB_BACK_NAVI1_CTRL", naviControlArea(268)},
         {"IDB_BACK_NAVI2_CTRL", naviControlArea(422)},
+        {"IDB_BACK_NAVI1_CTRL_A", naviControlArea(268)},
+        {"IDB_BACK_NAVI2_CTRL_A", naviControlArea(422)},
         {"IDB_NAVI_PROGRESS_BACK", progressBack()},
         {"IDB_ABOUT_BANNER", aboutBanner()},
         {"IDB_MEDIAINFO_TABS", mediaInfoTabImages()},
         {"IDB_VOLUME_CHANNEL", volumeChannel(false)},
         {"IDB_VOLUME_CHANNEL_ACTIVE", volumeChannel(true)},
     };
+    for (auto& frameImage : frameImages())
+        images.push_back(std::move(frameImage));
     for (const auto& [name, image] : images) {
         const QString file = out.filePath(QString::fromLatin1(name) + ".png");
         if (!image.save(file, "PNG")) {
