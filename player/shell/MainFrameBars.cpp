@@ -11,6 +11,7 @@
 #include "LanguageTables.h"
 #include "ProductLinks.h"
 #include "SkinColor.h"
+#include "StorageFolders.h"
 
 #include <QDesktopServices>
 #include <QUrl>
@@ -83,7 +84,7 @@ void CMainFrame::createDocks()
 void CMainFrame::restoreLanguage()
 {
     if (const std::optional<int> language =
-            langfile::read(QString::fromStdString(app_.moduleDirectory)))
+            langfile::read(QString::fromStdString(app_.dataFolder())))
         ApplyLanguage(*language);
 }
 
@@ -96,7 +97,8 @@ void CMainFrame::ApplyLanguage(int index)
     explorerBar_->RebuildMenus(index);
     controlPanel_->SetLanguage(index);
     // A folder that cannot be written keeps the language for this run only.
-    langfile::write(QString::fromStdString(app_.moduleDirectory), index);
+    if (storage::makeDataFolder(app_))
+        langfile::write(QString::fromStdString(app_.dataFolder()), index);
 }
 
 void CMainFrame::showBars(bool show)

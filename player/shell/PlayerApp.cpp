@@ -8,6 +8,7 @@
 #include "ProductLinks.h"
 #include "Resources.h"
 #include "SettingsStore.h"
+#include "StorageFolders.h"
 #include "UpdateCheck.h"
 
 #include <QFileInfo>
@@ -30,6 +31,7 @@ std::string CPlayerApp::moduleDirectoryOf(const QString& programDirectory)
 CPlayerApp::CPlayerApp(const QString& programDirectory, QObject* parent) : QObject(parent)
 {
     state_.moduleDirectory = moduleDirectoryOf(programDirectory);
+    state_.dataDirectory = storage::userDataFolderFor(programDirectory).toStdString();
     commands_.add(Command::AppAbout, [this] { ShowAbout(); });
     commands_.add(Command::CheckForUpdate, [this] { CheckForUpdate(); });
     // The document holds nothing: a new document changes nothing.
