@@ -3,6 +3,7 @@
 #include "AboutDialog.h"
 #include "ArrowKeyState.h"
 #include "CommandIds.h"
+#include "CommandLine.h"
 #include "MainFrame.h"
 #include "PluginCommands.h"
 #include "ProductLinks.h"
@@ -11,7 +12,6 @@
 #include "StorageFolders.h"
 #include "UpdateCheck.h"
 
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -68,14 +68,11 @@ bool CPlayerApp::InitInstance(const QStringList& args)
     if (displayDepth_() < 16)
         messages_->information(frame_.get(), product::kAppTitle, kDepthWarning);
 
-    // A file named on the command line is opened and played as "Open..." would.
-    const QStringList files = args.mid(1);
-    for (const QString& arg : files) {
-        if (arg.startsWith(QLatin1Char('-')))
-            continue;
-        frame_->OpenMediaFile(QFileInfo(arg).absoluteFilePath());
-        break;
-    }
+    // A file named on the command line (a path or a file:// URI) is opened and played as
+    // "Open..." would.
+    const cmdline::Request request = cmdline::parse(args);
+    if (!request.file.isEmpty())
+        frame_->OpenMediaFile(request.file);
     return true;
 }
 

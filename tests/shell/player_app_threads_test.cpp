@@ -22,6 +22,8 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDir>
+#include <QFile>
+#include <QUrl>
 #include <QLabel>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -104,6 +106,21 @@ TEST_F(PlayerAppTest, AFileOnTheCommandLineIsOpenedAndPlayed)
     ASSERT_FALSE(dir.empty());
     EXPECT_EQ(dir.back(), '/');
     EXPECT_EQ(QDir(QString::fromStdString(dir)), QDir(QCoreApplication::applicationDirPath()));
+}
+
+// What desktop launchers and file managers pass: a file:// URI, here with a blank and an
+// accent percent-encoded, opens and plays like a path.
+TEST_F(PlayerAppTest, AFileUriOnTheCommandLineIsOpenedAndPlayed)
+{
+    const QString path = QString::fromStdString(testmedia::mediaDir()) +
+                         QString::fromUtf8("/app clip \u00e9t\u00e9.avi");
+    QFile::remove(path);
+    ASSERT_TRUE(QFile::copy(QString::fromStdString(clip()), path));
+    start({QString::fromLatin1(QUrl::fromLocalFile(path).toEncoded())});
+    EXPECT_EQ(QString::fromStdString(app->state().currentMediaPath), path);
+    EXPECT_TRUE(view()->renderer().videoReady());
+    EXPECT_EQ(view()->transport().playState(), PlayState::Playing);
+    EXPECT_TRUE(messages.boxes.empty());
 }
 
 TEST_F(PlayerAppTest, AnUnplayableCommandLineFileShowsTheMessageAndTheProgramRuns)
