@@ -4,6 +4,7 @@
 #include "ArrowKeyState.h"
 #include "CommandIds.h"
 #include "CommandLine.h"
+#include "FileDropOpener.h"
 #include "MainFrame.h"
 #include "PluginCommands.h"
 #include "ProductLinks.h"
@@ -61,6 +62,10 @@ bool CPlayerApp::InitInstance(const QStringList& args)
     updateCheck_ = std::make_unique<UpdateCheck>(*messages_, updateDelay_);
     frame_ = std::make_unique<CMainFrame>(state_, *chooser_, *messages_, keys_.get(), this);
     pluginCommands_ = std::make_unique<PluginCommands>(state_, *messages_, frame_.get());
+    // A video dropped on the window opens as "Open..." would; the frame owns the watcher.
+    new FileDropOpener(*frame_, [frame = frame_.get()](const QString& path) {
+        frame->OpenMediaFile(path);
+    });
 
     frame_->show();
     frame_->raise();
