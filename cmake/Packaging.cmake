@@ -5,7 +5,8 @@ set(CPACK_PACKAGE_VENDOR MediaVelmora)
 set(CPACK_PACKAGE_CONTACT "MediaVelmora <support@mediavelmora.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Video player that shows the picture inside a 3D scene")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://www.mediavelmora.com/")
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+# The version the program reports (VelmoraPlayer --version).
+set(CPACK_PACKAGE_VERSION 3.6.0.0)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION video)
 # Libraries the programs link come from dpkg-shlibdeps; what they load at run time is named
