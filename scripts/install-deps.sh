@@ -23,6 +23,11 @@ packages=(
   xvfb xauth x11-utils imagemagick ffmpeg fonts-dejavu-core fonts-noto-cjk
   # PNG skin source rendering
   python3
+  # the desktop entry, icon and AppStream data: icon rendering and the validators; the
+  # install test finds the installed program's window with xdotool
+  librsvg2-bin desktop-file-utils appstream xdotool
+  # the Debian package (dpkg-shlibdeps)
+  dpkg-dev
 )
 
 if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi

@@ -109,10 +109,13 @@ void SceneRenderer::Impl::drawSurface() const
     // Face the light, whatever normal the previous frame's shape left behind.
     glNormal3f(0.0f, 0.0f, 1.0f);
     if (surfaceMode_ == SurfaceMode::Normal) {
-        const float w = static_cast<float>(format_.videoWidth);
-        const float h = static_cast<float>(format_.videoHeight);
-        glTranslatef(static_cast<float>(scene::flatPictureShift(format_.videoWidth)),
-                     static_cast<float>(scene::flatPictureShift(format_.videoHeight)),
+        // 480 units high whatever the video's lines; a 480-line video is drawn one unit per
+        // pixel, with the same calls and values as before the scaling.
+        const float unit = scene::flatPictureScale(format_.videoHeight);
+        const float w = static_cast<float>(format_.videoWidth) * unit;
+        const float h = static_cast<float>(format_.videoHeight) * unit;
+        glTranslatef(static_cast<float>(scene::flatPictureShift(format_.videoWidth)) * unit,
+                     static_cast<float>(scene::flatPictureShift(format_.videoHeight)) * unit,
                      -static_cast<float>(scene::kPictureDistance));
         glBegin(GL_QUADS);
         glTexCoord2f(0.0f, 0.0f);

@@ -36,8 +36,23 @@ constexpr int advanceSpin(int degrees, int enabled, int step)
 // Keeps the spin angle within one turn (357 + 7 gives 4).
 constexpr int wrapSpin(int degrees) { return degrees >= 360 ? degrees % 360 : degrees; }
 
-// Offset that centres the flat picture on the view axis (integer halves, toward zero).
+// Offset that centres the flat picture on the view axis (integer halves, toward zero), in
+// video pixels.
 constexpr int flatPictureShift(int size) { return size / -2; }
+
+// Every flat picture is this many scene units high, its width by its aspect ratio: the view
+// shows about 456 units at the picture's distance, so any video fills the view as a 640 by 480
+// one does.
+constexpr int kFlatPictureHeight = 480;
+
+// Scene units per video pixel of the flat picture: exactly 1 for a 480-line video, which
+// keeps one unit per pixel; 1 when there is no height to scale.
+constexpr float flatPictureScale(int videoHeight)
+{
+    return videoHeight > 0
+               ? static_cast<float>(kFlatPictureHeight) / static_cast<float>(videoHeight)
+               : 1.0f;
+}
 
 // Distance from the eye of the curved surface of a mode; 0 for modes without a mesh.
 constexpr int meshDistance(SurfaceMode mode)

@@ -1,5 +1,6 @@
-// lang.dat: the chosen interface language, kept beside the program as one 32-bit
-// little-endian integer (0 English ... 5 Russian) with nothing else in the file.
+// lang.dat: the chosen interface language, kept beside the program (or in the user's data
+// folder, see StorageFolders.h) as one 32-bit little-endian integer (0 English ... 5 Russian)
+// with nothing else in the file.
 #pragma once
 
 #include <QString>

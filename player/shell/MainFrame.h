@@ -71,7 +71,8 @@ public:
 
     // Language 0 to 5 (English, German, French, Spanish, Italian, Russian): panel names, the
     // explorer bar's menus and the control panel's captions; the index is stored in lang.dat
-    // beside the program. Any other index changes nothing.
+    // (beside the program, or in the user's data folder for an installed one). Any other index
+    // changes nothing.
     void ApplyLanguage(int index);
 
     CExplorerBar* explorerBar() const { return explorerBar_; }

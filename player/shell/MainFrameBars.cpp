@@ -12,6 +12,7 @@
 #include "LanguageTables.h"
 #include "ProductLinks.h"
 #include "SkinStyle.h"
+#include "StorageFolders.h"
 #include "VisualManager.h"
 
 #include <QDesktopServices>
@@ -89,7 +90,7 @@ void CMainFrame::createDocks()
 void CMainFrame::restoreLanguage()
 {
     if (const std::optional<int> language =
-            langfile::read(QString::fromStdString(app_.moduleDirectory)))
+            langfile::read(QString::fromStdString(app_.dataFolder())))
         ApplyLanguage(*language);
 }
 
@@ -104,7 +105,8 @@ void CMainFrame::ApplyLanguage(int index)
     // The tabs take their new titles when the frame next lays out its docks.
     QTimer::singleShot(0, dockWidth_, &DockWidthKeeper::fitTabs);
     // A folder that cannot be written keeps the language for this run only.
-    langfile::write(QString::fromStdString(app_.moduleDirectory), index);
+    if (storage::makeDataFolder(app_))
+        langfile::write(QString::fromStdString(app_.dataFolder()), index);
 }
 
 void CMainFrame::showBars(bool show)

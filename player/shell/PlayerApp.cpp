@@ -3,15 +3,17 @@
 #include "AboutDialog.h"
 #include "ArrowKeyState.h"
 #include "CommandIds.h"
+#include "CommandLine.h"
+#include "FileDropOpener.h"
 #include "MainFrame.h"
 #include "MediaPlayerView.h"
 #include "PluginCommands.h"
 #include "ProductLinks.h"
 #include "Resources.h"
 #include "SettingsStore.h"
+#include "StorageFolders.h"
 #include "UpdateCheck.h"
 
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -31,6 +33,7 @@ std::string CPlayerApp::moduleDirectoryOf(const QString& programDirectory)
 CPlayerApp::CPlayerApp(const QString& programDirectory, QObject* parent) : QObject(parent)
 {
     state_.moduleDirectory = moduleDirectoryOf(programDirectory);
+    state_.dataDirectory = storage::userDataFolderFor(programDirectory).toStdString();
     commands_.add(Command::AppAbout, [this] { ShowAbout(); });
     commands_.add(Command::CheckForUpdate, [this] { CheckForUpdate(); });
     // The document holds nothing: a new document changes nothing.
@@ -60,6 +63,10 @@ bool CPlayerApp::InitInstance(const QStringList& args)
     updateCheck_ = std::make_unique<UpdateCheck>(*messages_, updateDelay_);
     frame_ = std::make_unique<CMainFrame>(state_, *chooser_, *messages_, keys_.get(), this);
     pluginCommands_ = std::make_unique<PluginCommands>(state_, *messages_, frame_.get());
+    // A video dropped on the window opens as "Open..." would; the frame owns the watcher.
+    new FileDropOpener(*frame_, [frame = frame_.get()](const QString& path) {
+        frame->OpenMediaFile(path);
+    });
 
     frame_->show();
     frame_->raise();
@@ -67,17 +74,13 @@ bool CPlayerApp::InitInstance(const QStringList& args)
     if (displayDepth_() < 16)
         messages_->information(frame_.get(), product::kAppTitle, kDepthWarning);
 
-    if (args.contains(QStringLiteral("--stats")) && frame_->activeView())
+    // A file named on the command line (a path or a file:// URI) is opened and played as
+    // "Open..." would.
+    const cmdline::Request request = cmdline::parse(args);
+    if (request.stats && frame_->activeView())
         frame_->activeView()->EnableStats();
-
-    // A file named on the command line is opened and played as "Open..." would.
-    const QStringList files = args.mid(1);
-    for (const QString& arg : files) {
-        if (arg.startsWith(QLatin1Char('-')))
-            continue;
-        frame_->OpenMediaFile(QFileInfo(arg).absoluteFilePath());
-        break;
-    }
+    if (!request.file.isEmpty())
+        frame_->OpenMediaFile(request.file);
     return true;
 }
 

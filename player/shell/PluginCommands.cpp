@@ -8,6 +8,7 @@
 #include "PluginRecord.h"
 #include "ProductLinks.h"
 #include "SettingsStore.h"
+#include "StorageFolders.h"
 
 #include <QDesktopServices>
 #include <QProcess>
@@ -32,14 +33,19 @@ void PluginCommands::ShowPlugins()
 
 bool PluginCommands::Download(const codecdownloads::CodecDownload& download)
 {
-    const std::string record = app_.moduleDirectory + pluginrecord::kFileName;
-    if (!pluginrecord::write(record, {download.displayName, download.fileName, download.url})) {
+    const std::string record = app_.dataFolder() + pluginrecord::kFileName;
+    if (!storage::makeDataFolder(app_) || !pluginrecord::write(record, {download.displayName, download.fileName, download.url})) {
         messages_.information(owner_, product::kAppTitle, QStringLiteral("ERROR"));
         return false;
     }
-    // Whether it starts is not reported: a missing downloader is silent.
+    // The downloader reads the record beside itself, or the one it is given when the record
+    // lives in the user's data folder. Whether it starts is not reported: a missing downloader
+    // is silent.
+    QStringList arguments;
+    if (!app_.dataDirectory.empty())
+        arguments << QString::fromStdString(record);
     QProcess::startDetached(QString::fromStdString(app_.moduleDirectory) + QStringLiteral("plugin"),
-                            {});
+                            arguments);
     return true;
 }
 

@@ -3,19 +3,11 @@
 #include "AppState.h"
 #include "BitmapFile.h"
 #include "ScreenCapture.h"
+#include "StorageFolders.h"
 #include "ViewLayout.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
 #include <QWidget>
-
-namespace {
-
-const QString kFolderName = QStringLiteral("screenshots");
-const QString kPicturesFolderName = QStringLiteral("VelmoraPlayer");
-
-}  // namespace
 
 ScreenshotTaker::ScreenshotTaker(const AppState& app)
     : app_(app), clock_([] { return QDateTime::currentDateTime(); })
@@ -44,12 +36,7 @@ QString ScreenshotTaker::fileName(const QDateTime& localTime)
 
 QString ScreenshotTaker::folderFor(const std::string& moduleDirectory)
 {
-    const QString programFolder = QString::fromStdString(moduleDirectory);
-    const QFileInfo info(programFolder);
-    if (info.isDir() && info.isWritable())
-        return QDir(programFolder).filePath(kFolderName);
-    return QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) + QLatin1Char('/') +
-           kPicturesFolderName;
+    return storage::screenshotFolderFor(QString::fromStdString(moduleDirectory));
 }
 
 QString ScreenshotTaker::TakeScreenshot(const QWidget& view, const QRect& clientRect,

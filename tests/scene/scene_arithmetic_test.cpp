@@ -72,6 +72,13 @@ TEST(ControlGrid, PresetModes)
     }
     EXPECT_EQ(scene::flatPictureShift(641), -320);
     EXPECT_EQ(scene::flatPictureShift(480), -240);
+    // 480 units high: one unit per pixel exactly for 480 lines; a 1080-line picture shifted by
+    // -960 pixels is 426.67 units left of the axis; no height gives no scaling.
+    EXPECT_EQ(scene::flatPictureScale(480), 1.0f);
+    EXPECT_FLOAT_EQ(scene::flatPictureScale(1080) * 1080, 480.0f);
+    EXPECT_FLOAT_EQ(scene::flatPictureShift(1920) * scene::flatPictureScale(1080), -1280.0f / 3);
+    EXPECT_FLOAT_EQ(scene::flatPictureScale(120), 4.0f);
+    EXPECT_EQ(scene::flatPictureScale(0), 1.0f);
 }
 
 // Mode 6 places each of the eight free values at its own rim point, the centre following the

@@ -28,9 +28,11 @@ QRgb dimmed(QRgb c, double level)
 
 // Compares the picture on screen with the reference wherever the reference is uniform, so
 // that a sample does not depend on sub-pixel placement; level is the expected brightness (1
-// for the lit picture, 0.4 for the ambient level). The flat picture of kW by kH units faces
-// the eye at `distance` with the 45-degree projection.
-void expectPicture(const QImage& shot, double distance, double level)
+// for the lit picture, 0.4 for the ambient level). A picture of `units` scene units faces the
+// eye at `distance` with the 45-degree projection: the flat one is 480 units high, 640 wide
+// for this 4:3 video.
+const QSizeF kFlatUnits(640, 480);
+void expectPicture(const QImage& shot, double distance, double level, QSizeF units = kFlatUnits)
 {
     const QImage reference = barsReference(kW, kH);
     ASSERT_FALSE(reference.isNull());
@@ -53,7 +55,7 @@ void expectPicture(const QImage& shot, double distance, double level)
             if (!uniformAround(source))
                 continue;
             // Scene units right of and above the axis, to screen pixels.
-            const double x = (u - 0.5) * kW, y = (0.5 - v) * kH;
+            const double x = (u - 0.5) * units.width(), y = (0.5 - v) * units.height();
             const QPoint at = QPointF(kW / 2.0 + x / halfWidth * (kW / 2.0),
                                       kH / 2.0 - y / halfHeight * (kH / 2.0))
                                   .toPoint();
@@ -196,7 +198,7 @@ TEST_F(SceneRendering, NoneIsBlackMeshesAtTheAmbientLevel)
 
     renderer().BuildSurface(
         {SurfaceMode::Freedom, 250, {1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000}});
-    expectPicture(host->grab(), 750, 0.4);
+    expectPicture(host->grab(), 750, 0.4, QSizeF(kW, kH));
     renderer().BuildSurface({SurfaceMode::Bethel1, 250});
     const QRgb centre = barsReference(kW, kH).pixel(kW / 2, kH / 2);
     EXPECT_LE(maxChannelDifference(host->grab().pixel(kW / 2, kH / 2), dimmed(centre, 0.4)), 8);
@@ -248,7 +250,8 @@ TEST_F(SceneRendering, TranslucentSpinningShapeOverThePicture)
     EXPECT_EQ(renderer().spinDegrees(), 18);  // 378 - 360
 }
 
-// The arrow keys bring the picture nearer and turn it; the shape stays where it was.
+// The arrow keys bring the picture nearer and turn it; the shape stays where it was. From the
+// farthest depth the whole picture is in view, so its growth shows.
 TEST_F(SceneRendering, ArrowKeysMoveOnlyThePicture)
 {
     openBars();
@@ -260,9 +263,10 @@ TEST_F(SceneRendering, ArrowKeysMoveOnlyThePicture)
         keys.releaseAll();
         return host->step();
     };
-    const QRect start = litArea(host->grab());
+    const QRect start = litArea(holdFor({ArrowKey::Down}, 60));
+    EXPECT_EQ(renderer().depthOffset(), -100);
     const QRect nearer = litArea(holdFor({ArrowKey::Up}, 30));
-    EXPECT_EQ(renderer().depthOffset(), 50);
+    EXPECT_EQ(renderer().depthOffset(), -40);
     EXPECT_GT(nearer.width(), start.width() + 20);
     EXPECT_GT(nearer.height(), start.height() + 20);
     const QRect turned = litArea(holdFor({ArrowKey::Right}, 30));
@@ -275,7 +279,7 @@ TEST_F(SceneRendering, ArrowKeysMoveOnlyThePicture)
     const QImage shapeBefore = host->grab();
     EXPECT_EQ(holdFor({ArrowKey::Left, ArrowKey::Down}, 10), shapeBefore);
     EXPECT_EQ(renderer().yawDegrees(), 40);
-    EXPECT_EQ(renderer().depthOffset(), 30);
+    EXPECT_EQ(renderer().depthOffset(), -60);
 }
 
 // Files that cannot be played fail the open and leave a black picture; a loaded file that
@@ -348,5 +352,6 @@ TEST(SceneWithoutContext, OpenBeforeTheWidgetExists)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, 10000));
     widget->grabFramebuffer();
     keepGlDriverLoaded();
-    expectPicture(widget->grabFramebuffer().convertToFormat(QImage::Format_RGB32), 750, 0.4);
+    expectPicture(widget->grabFramebuffer().convertToFormat(QImage::Format_RGB32), 750, 0.4,
+                  QSizeF(kW, kH));
 }

@@ -22,6 +22,10 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDir>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QUrl>
 #include <QLabel>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -104,6 +108,69 @@ TEST_F(PlayerAppTest, AFileOnTheCommandLineIsOpenedAndPlayed)
     ASSERT_FALSE(dir.empty());
     EXPECT_EQ(dir.back(), '/');
     EXPECT_EQ(QDir(QString::fromStdString(dir)), QDir(QCoreApplication::applicationDirPath()));
+}
+
+// What desktop launchers and file managers pass: a file:// URI, here with a blank and an
+// accent percent-encoded, opens and plays like a path.
+TEST_F(PlayerAppTest, AFileUriOnTheCommandLineIsOpenedAndPlayed)
+{
+    const QString path = QString::fromStdString(testmedia::mediaDir()) +
+                         QString::fromUtf8("/app clip \u00e9t\u00e9.avi");
+    QFile::remove(path);
+    ASSERT_TRUE(QFile::copy(QString::fromStdString(clip()), path));
+    start({QString::fromLatin1(QUrl::fromLocalFile(path).toEncoded())});
+    EXPECT_EQ(QString::fromStdString(app->state().currentMediaPath), path);
+    EXPECT_TRUE(view()->renderer().videoReady());
+    EXPECT_EQ(view()->transport().playState(), PlayState::Playing);
+    EXPECT_TRUE(messages.boxes.empty());
+}
+
+// A video file dropped on the window (a file manager's URL list) opens and plays as "Open..."
+// would, with the busy pointer while it opens. A web address, plain text, a file of another
+// kind and an empty list are refused at the door and change nothing.
+TEST_F(PlayerAppTest, ADroppedVideoOpensAndPlaysAnythingElseIsRefused)
+{
+    start();
+    const QPoint at = view()->mapTo(frame(), view()->rect().center());
+    auto drop = [&](const std::function<void(QMimeData&)>& fill) {
+        QMimeData data;
+        fill(data);
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(frame(), &enter);
+        QDropEvent dropped(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(frame(), &dropped);
+        EXPECT_EQ(enter.isAccepted(), dropped.isAccepted());
+        return dropped.isAccepted();
+    };
+    const QString text = QString::fromStdString(testmedia::writeFile("app-notes.txt", "notes\n"));
+    EXPECT_FALSE(drop([](QMimeData& d) { d.setUrls({QUrl("https://example.org/a.avi")}); }));
+    EXPECT_FALSE(drop([](QMimeData& d) { d.setText("just words"); }));
+    EXPECT_FALSE(drop([&](QMimeData& d) { d.setUrls({QUrl::fromLocalFile(text)}); }));
+    EXPECT_FALSE(drop([](QMimeData& d) { d.setUrls({}); }));
+    EXPECT_FALSE(drop([](QMimeData& d) { d.setUrls({QUrl::fromLocalFile(QDir::tempPath())}); }));
+    EXPECT_TRUE(app->state().currentMediaPath.empty());
+    EXPECT_EQ(view()->transport().playState(), PlayState::NoVideo);
+    EXPECT_TRUE(messages.boxes.empty());
+
+    const QString video = QString::fromStdString(clip());
+    EXPECT_TRUE(drop([&](QMimeData& d) { d.setUrls({QUrl::fromLocalFile(video)}); }));
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
+    waitForOpen();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QString::fromStdString(app->state().currentMediaPath), video);
+    EXPECT_TRUE(view()->renderer().videoReady());
+    EXPECT_EQ(view()->transport().playState(), PlayState::Playing);
+    EXPECT_EQ(chooser.asked, 0);
+
+    // A file:// URI dropped as text opens too.
+    view()->transport().stop();
+    EXPECT_TRUE(drop([&](QMimeData& d) {
+        d.setText(QString::fromLatin1(QUrl::fromLocalFile(video).toEncoded()));
+    }));
+    waitForOpen();
+    EXPECT_EQ(view()->transport().playState(), PlayState::Playing);
+    EXPECT_TRUE(messages.boxes.empty());
 }
 
 TEST_F(PlayerAppTest, AnUnplayableCommandLineFileShowsTheMessageAndTheProgramRuns)
