@@ -41,6 +41,11 @@ TEST(CommandLine, OptionsAndRefusals)
     EXPECT_EQ(parse({"a.avi", "-h"}).action, Action::Help);
     EXPECT_EQ(parse({"--version"}).action, Action::Version);
     EXPECT_EQ(parse({"--", "--version"}).action, Action::Run);
+    const cmdline::Request stats = parse({"--stats", "/videos/a.avi"});
+    EXPECT_EQ(stats.action, Action::Run);
+    EXPECT_TRUE(stats.stats);
+    EXPECT_EQ(stats.file, "/videos/a.avi");
+    EXPECT_FALSE(parse({"/videos/a.avi"}).stats);
 
     const cmdline::Request unknown = parse({"--fullscreen", "a.avi"});
     EXPECT_EQ(unknown.action, Action::Refuse);
