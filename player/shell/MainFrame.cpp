@@ -37,8 +37,6 @@ constexpr int kFullScreenBorder = 3;
 constexpr int kBelowScreen = view_layout::kBarHeight + 2 * kFullScreenBorder;
 // The screen assumed when the window has none.
 constexpr QRect kFallbackScreen(0, 0, 1024, 768);
-// Room left on the screen for the title bar the window manager puts over the window.
-constexpr int kTitleBarAllowance = 32;
 
 }  // namespace
 
@@ -138,8 +136,8 @@ void CMainFrame::fitFirstStartSize()
         layout()->activate();
     const int missing = std::max(0, controlPanel_->sizeHint().height() - controlPanel_->height());
     const QRect free = screen() ? screen()->availableGeometry() : kFallbackScreen;
-    resize(std::min(width(), free.width()),
-           std::min(height() + missing, free.height() - kTitleBarAllowance));
+    // The window draws its own caption: the window manager adds no title bar to allow for.
+    resize(std::min(width(), free.width()), std::min(height() + missing, free.height()));
 }
 
 void CMainFrame::writeSettings()
