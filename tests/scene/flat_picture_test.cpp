@@ -123,10 +123,10 @@ TEST(FlatPicture, VgaPictureUnchanged)
     SceneHost host(kW, kH);
     ASSERT_TRUE(host.open(barsClip(640, 480)));
     host.grab();
-    // Both drawings take the texture as the last frame left it: the renderer replaces it only
-    // after it has drawn.
-    const QImage before = pixelPerUnitPicture(host, kW, kH);
+    // Both drawings use the texture as the renderer's draw left it: the draw takes a newer
+    // frame before it draws, and the reference takes none.
     const QImage drawn = host.grab();
+    const QImage before = pixelPerUnitPicture(host, kW, kH);
     ASSERT_FALSE(isBlack(drawn));
     int differing = 0;
     for (int y = 0; y < kH; ++y)

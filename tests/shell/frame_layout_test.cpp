@@ -219,6 +219,7 @@ TEST_F(FrameLayoutTest, FirstStartShowsTheWholePanel)
     frame = std::make_unique<CMainFrame>(app, chooser, messages, nullptr, nullptr);
     frame->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+    leakcheck::keepGlDriverLoaded();
     QTest::qWait(100);
     const QRect screen = frame->screen()->availableGeometry();
     EXPECT_TRUE(screen.contains(frame->geometry()));
