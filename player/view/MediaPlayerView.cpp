@@ -159,6 +159,10 @@ void CBCGPMediaPlayerView::opened(bool played)
         bar_->progressSlider()->setEnabled(true);
         // The renderer starts a new video flat; the view gives it the panel's settings back.
         reapplySettings();
+        // The first frame is drawn now, not at the next tick: a load that starts before that
+        // would find no picture to keep.
+        frames_->watch(media_->frameNotifier());
+        redraw();
     } else {
         messages_.information(this, kMessageTitle, kDecoderMessage);
     }

@@ -242,6 +242,7 @@ TEST(ViewOpen, ALaterOpenOrStopDropsASlowOpen)
     EXPECT_TRUE(h.transport().isMediaActive());
 
     SlowFile second("then-stopped");
+    ASSERT_TRUE(pictureShown(h.view->sceneWidget(), QPoint(400, 200)));
     h.chooser.answers.push_back(QString::fromStdString(second.path));
     h.view->OpenMedia();
     ASSERT_TRUE(h.transport().isOpening());
