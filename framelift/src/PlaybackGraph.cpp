@@ -6,6 +6,7 @@
 
 #include "Messages.h"
 #include "TextureFilter.h"
+#include "ThreadHandOver.h"
 #include "graph/FilterRegistry.h"
 
 namespace framelift {
@@ -66,6 +67,11 @@ bool buildFfdshowPath(Graph& graph, GstElement* textureFilter, const std::string
 
 void freeVideo(VideoTexture& h)
 {
+    // The caller's threads have used the filter (sizes, frames, counts) before this call, as
+    // the interface requires. The filter may be finalised on a streaming thread, which learns
+    // of that order only through GLib's locks: mark it for the thread checker.
+    if (h.filter)
+        markHandedOver(h.filter);
     h.servicesHeld = false;
     h.filter = nullptr;
     h.graph.reset();

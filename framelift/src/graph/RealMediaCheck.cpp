@@ -1,7 +1,10 @@
 #include "RealMediaCheck.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <cstdio>
+#include <cerrno>
 #include <cstring>
 
 namespace framelift {
@@ -65,12 +68,21 @@ bool realMediaHeadersFit(const std::vector<uint8_t>& head)
 
 bool realMediaFileHeadersFit(const std::string& path)
 {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return true;
     std::vector<uint8_t> head(kHeadBytes);
-    head.resize(std::fread(head.data(), 1, head.size(), file));
-    std::fclose(file);
+    size_t filled = 0;
+    while (filled < head.size()) {
+        const ssize_t got = read(fd, head.data() + filled, head.size() - filled);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        filled += static_cast<size_t>(got);
+    }
+    close(fd);
+    head.resize(filled);
     return realMediaHeadersFit(head);
 }
 
