@@ -11,6 +11,7 @@
 #include "ChannelSlider.h"
 #include "CommandIds.h"
 #include "MainFrame.h"
+#include "MediaSession.h"
 #include "PlayerApp.h"
 #include "Screenshot.h"
 #include "SpeakerCommands.h"
@@ -110,6 +111,9 @@ protected:
         // Paused, the picture stays as it is while the screen and the view are read.
         h->click(Command::Play);
         ASSERT_EQ(h->view->transport().playState(), PlayState::Paused);
+        // The view draws a frame when it comes: wait until the last one before the pause is
+        // on the screen, so that the screen and a later draw show the same frame.
+        ASSERT_EVENTUALLY(!h->renderer().media().hasNewerFrame());
         QTest::qWait(200);
     }
 
