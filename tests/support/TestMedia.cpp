@@ -44,8 +44,10 @@ std::string mediaDir()
 namespace {
 
 // Runs `command` with @OUT@ standing for a temporary name, then gives the file its `name`, so
-// that a parallel test process never sees half a file. `extension` keeps the temporary name's
-// ending for tools that pick the container from it.
+// that a parallel test process never sees half a file. The name is given by a hard link, which
+// fails when another process made the same file first: that process's file stays, so a test
+// that reads the file twice (its dates included) never sees it replaced in between.
+// `extension` keeps the temporary name's ending for tools that pick the container from it.
 std::string make(const std::string& name, const std::string& command,
                  const std::string& extension = "")
 {
@@ -63,7 +65,12 @@ std::string make(const std::string& name, const std::string& command,
         fs::remove(partial);
         throw std::runtime_error("could not make test media: " + line);
     }
-    fs::rename(partial, target);
+    std::error_code linkError;
+    fs::create_hard_link(partial, target, linkError);
+    if (linkError && linkError != std::errc::file_exists)
+        fs::rename(partial, target);  // a file system without hard links
+    else
+        fs::remove(partial);
     return target.string();
 }
 
