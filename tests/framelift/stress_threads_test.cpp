@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <functional>
 #include <future>
 #include <iterator>
@@ -450,6 +451,28 @@ TEST_F(StressSequences, RateThenStopOnVideoOnlyMpegProgramStream)
         ASSERT_TRUE(s.stop());
         ASSERT_TRUE(s.freeVideo());
     }
+}
+
+// The first pack of an MPEG program stream: one clock reference, so the stream lasts
+// no time. Seeks, rates and a replay at its end change nothing and log nothing; GStreamer's
+// demuxer divided by the stream's length looking for a seek's offset.
+TEST_F(StressSequences, ProgramStreamThatLastsNoTimeTakesSeeksQuietly)
+{
+    std::ifstream in(ramp::make(kMpeg2Ps), std::ios::binary);
+    std::string head(2048, '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    const std::string path = testmedia::writeFile("ramp-mpeg2-head.mpg", head);
+    Session s("MPEG-PS head");
+    ASSERT_TRUE(s.load(path));
+    ASSERT_TRUE(s.playFromStart());
+    bounded::call("GotoTime(1)", [&s] { return GotoTime(s.handle(), 1.0); });
+    bounded::call("SetRate(2)", [&s] { return SetRate(s.handle(), 2.0); });
+    bounded::call("GotoTime(0)", [&s] { return GotoTime(s.handle(), 0.0); });
+    std::this_thread::sleep_for(300ms);
+    for (int i = 0; i < 5; ++i)
+        UpdateEvent(s.handle());
+    ASSERT_TRUE(s.stop());
+    ASSERT_TRUE(s.freeVideo());
 }
 
 using StressNotFiles = Scenario;

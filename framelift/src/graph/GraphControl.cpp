@@ -24,10 +24,23 @@ gint64 clampToDuration(Graph::Core& core, gint64 position)
     return position;
 }
 
+// A stream that says it lasts no time at all (a damaged MPEG program stream whose first and
+// last clock references are the same) has nowhere to seek to, and its demuxer divides by that
+// length when it looks for the seek's byte offset.
+bool lastsNoTime(Graph::Core& core)
+{
+    gint64 duration = -1;
+    return gst_element_query_duration(core.pipeline, GST_FORMAT_TIME, &duration) && duration == 0;
+}
+
 // Sends a flushing seek from `position` at `rate`. Every end of stream posted before it, or
 // carrying an earlier seek's number, is stale from then on.
 bool sendSeek(Graph::Core& core, gint64 position, double rate)
 {
+    if (lastsNoTime(core)) {
+        core.rate.store(rate);
+        return true;
+    }
     GstEvent* seek = gst_event_new_seek(
         rate, GST_FORMAT_TIME, static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE),
         GST_SEEK_TYPE_SET, position, GST_SEEK_TYPE_SET, static_cast<gint64>(GST_CLOCK_TIME_NONE));
