@@ -150,6 +150,12 @@ int main(int argc, char** argv)
     std::string clip;
     if (argc > 1) {
         clip = argv[1];
+        std::error_code error;
+        if (!fs::is_regular_file(clip, error)) {
+            std::fprintf(stderr, "usage: framelift-bench [CLIP]\n%s is not a file\n",
+                         clip.c_str());
+            return 2;
+        }
     } else {
         char pattern[] = "/tmp/framelift-bench-XXXXXX";
         if (!mkdtemp(pattern)) {

@@ -39,7 +39,7 @@ def make_clip(folder):
     subprocess.run(
         ["gst-launch-1.0", "-q", "videotestsrc", "num-buffers=600", "pattern=smpte",
          "horizontal-speed=4", "!", "video/x-raw,width=1920,height=1080,framerate=30/1", "!",
-         "videoconvert", "!", "x264enc", "speed-preset=veryfast", "!", "mp4mux", "!",
+         "videoconvert", "!", "video/x-raw,format=I420", "!", "x264enc", "speed-preset=veryfast", "!", "mp4mux", "!",
          "filesink", f"location={clip}"], check=True)
     return clip
 
@@ -113,7 +113,7 @@ def main():
 
         mpv = None
         if shutil.which("mpv"):
-            m = Player(["mpv", "--really-quiet", "--loop=inf", "--vo=gpu",
+            m = Player(["mpv", "--really-quiet", "--loop=inf", "--vo=gpu", "--gpu-sw=yes",
                         "--geometry=586x540", clip], log)
             mpv, _, _ = m.measure(5, n)
             m.stop()
