@@ -113,9 +113,15 @@ std::string clip(const ClipRequest& wanted)
 
 std::string writeFile(const std::string& name, const std::string& bytes)
 {
+    // Written aside and then renamed: another test process reading the same name meanwhile
+    // keeps reading a whole file, never one cut short by the truncation.
     const fs::path target = fs::path(mediaDir()) / name;
-    std::ofstream out(target, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    const fs::path partial = target.string() + ".part" + std::to_string(::getpid());
+    {
+        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+    fs::rename(partial, target);
     return target.string();
 }
 
