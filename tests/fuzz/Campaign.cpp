@@ -123,7 +123,10 @@ class Campaign {
 public:
     Campaign(const Options& o, std::vector<Clip> clips)
         : o_(o), clips_(std::move(clips)), report_((o.out / "report.tsv").string()),
-          backtraces_(o.backtraces && haveGdb())
+          backtraces_(o.backtraces && haveGdb()),
+          // Read once: a rebuild that replaces the program during a long run turns this link
+          // into "... (deleted)", and every later child would fail to start.
+          self_(fs::read_symlink("/proc/self/exe").string())
     {
         for (const Clip& c : clips_)
             bytes_.push_back(readBytes(c.path));
@@ -199,12 +202,11 @@ private:
         posix_spawnattr_init(&attr);
         posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP);
         posix_spawnattr_setpgroup(&attr, 0);
-        const std::string self = fs::read_symlink("/proc/self/exe").string();
         std::string file = c.file.string();
         char drive[] = "--drive";
-        char* args[] = {const_cast<char*>(self.c_str()), drive, file.data(), nullptr};
+        char* args[] = {const_cast<char*>(self_.c_str()), drive, file.data(), nullptr};
         pid_t pid = -1;
-        if (posix_spawn(&pid, self.c_str(), &files, &attr, args, environ) != 0)
+        if (posix_spawn(&pid, self_.c_str(), &files, &attr, args, environ) != 0)
             pid = -1;
         posix_spawn_file_actions_destroy(&files);
         posix_spawnattr_destroy(&attr);
@@ -267,6 +269,7 @@ private:
     std::vector<Bytes> bytes_;
     Report report_;
     bool backtraces_;
+    std::string self_;
     int done_ = 0;
 };
 
