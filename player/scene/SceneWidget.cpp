@@ -2,42 +2,87 @@
 
 #include "MediaSession.h"
 #include "SceneRenderer.h"
+#include "SceneWindow.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QMessageBox>
-#include <QOpenGLContext>
 #include <QResizeEvent>
+#include <QShowEvent>
 #include <QSurfaceFormat>
 
 #include <atomic>
 
 namespace {
 
-// The message is shown once per run, however many scene widgets fail.
+// The message is shown once per run, however many scenes fail.
 std::atomic<bool> unavailableShown{false};
 
 }  // namespace
 
 SceneWidget::SceneWidget(QWidget* parent)
-    : QOpenGLWidget(parent), ownMedia_(std::make_unique<MediaSession>()),
+    : QWidget(parent), ownMedia_(std::make_unique<MediaSession>()),
       ownRenderer_(std::make_unique<SceneRenderer>(*ownMedia_))
 {
     renderer_ = ownRenderer_.get();
+    host();
 }
 
 SceneWidget::SceneWidget(SceneRenderer* renderer, QWidget* parent)
-    : QOpenGLWidget(parent), renderer_(renderer)
+    : QWidget(parent), renderer_(renderer)
 {
+    host();
 }
 
 SceneWidget::~SceneWidget()
 {
-    // The context is destroyed by the base class, after this object is gone: release now,
-    // and make sure the context's last signal no longer reaches this object.
-    releaseGL();
-    QObject::disconnect(contextGone_);
+    // The window goes with its container, a child of this widget: free the renderer's GL
+    // objects first, while the renderer (perhaps a member of this object) still exists.
+    window_->releaseGL();
+    if (container_)
+        delete container_;
+    else
+        delete window_;
 }
+
+void SceneWidget::host()
+{
+    window_ = new SceneWindow(*renderer_);
+    // The window covers this widget whole: nothing of it is painted underneath.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    connect(window_, &SceneWindow::drawn, this, &SceneWidget::drawn);
+    connect(window_, &SceneWindow::sceneUnavailable, this, &SceneWidget::reportUnavailable);
+}
+
+void SceneWidget::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (container_)
+        return;
+    // The container is made at the first showing, when the top-level window already exists:
+    // a native widget made earlier would have the top-level window made before its time.
+    container_ = QWidget::createWindowContainer(window_, this);
+    // The pointer falls through to this widget, and the keys stay with the widgets.
+    container_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    container_->setFocusPolicy(Qt::NoFocus);
+    // A native container holds the window as its own child, so that native siblings made
+    // later (a bar along the scene's bottom) stack above it.
+    container_->setAttribute(Qt::WA_NativeWindow);
+    container_->setGeometry(rect());
+    container_->show();
+}
+
+bool SceneWidget::hasScene() const { return window_->hasScene(); }
+
+void SceneWidget::requestDraw() { window_->requestDraw(); }
+
+QImage SceneWidget::grabFramebuffer() { return window_->drawAndGrab(); }
+
+void SceneWidget::makeCurrent() { window_->makeCurrent(); }
+
+void SceneWidget::doneCurrent() { window_->doneCurrent(); }
+
+void SceneWidget::setFormat(const QSurfaceFormat& format) { window_->setFormat(format); }
 
 QSurfaceFormat SceneWidget::sceneFormat()
 {
@@ -66,63 +111,15 @@ bool SceneWidget::isSuitableFormat(const QSurfaceFormat& format)
     return !core && format.depthBufferSize() > 0;
 }
 
-void SceneWidget::initializeGL()
-{
-    QOpenGLContext* ctx = context();
-    if (!ctx || !ctx->isValid() || !isSuitableFormat(ctx->format())) {
-        reportUnavailable();
-        return;
-    }
-    // Reparenting the widget replaces its context: free the old one's objects first.
-    QObject::disconnect(contextGone_);
-    contextGone_ = connect(ctx, &QOpenGLContext::aboutToBeDestroyed, this, &SceneWidget::releaseGL);
-    renderer_->SetDevicePixelRatio(devicePixelRatioF());
-    renderer_->InitScene();
-    sceneReady_ = true;
-}
-
-void SceneWidget::resizeGL(int, int)
-{
-    // Where the picture goes is the host's choice (SetViewport); only the pixel scale is ours.
-    renderer_->SetDevicePixelRatio(devicePixelRatioF());
-}
-
-void SceneWidget::paintGL()
-{
-    if (!sceneReady_)
-        return;
-    QElapsedTimer timer;
-    timer.start();
-    renderer_->SetDevicePixelRatio(devicePixelRatioF());
-    renderer_->DrawFrame();
-    emit drawn(static_cast<double>(timer.nsecsElapsed()) / 1e6);
-}
-
 void SceneWidget::resizeEvent(QResizeEvent* event)
 {
-    QOpenGLWidget::resizeEvent(event);
-    // The base class makes the context on the first resize; it logs and gives up when it
-    // cannot, without calling initializeGL.
-    if (!event->size().isEmpty() && !isValid())
-        reportUnavailable();
-}
-
-void SceneWidget::releaseGL()
-{
-    if (!sceneReady_)
-        return;
-    sceneReady_ = false;
-    makeCurrent();
-    renderer_->ReleaseGL();
-    doneCurrent();
+    if (container_)
+        container_->setGeometry(rect());
+    QWidget::resizeEvent(event);
 }
 
 void SceneWidget::reportUnavailable()
 {
-    sceneReady_ = false;
-    if (reported_)
-        return;
-    reported_ = true;
     emit sceneUnavailable();
     if (unavailableShown.exchange(true))
         return;

@@ -1,19 +1,19 @@
-// SceneWidget: the window the scene is drawn in. It only creates the OpenGL context
-// (compatibility profile, double-buffered RGBA with depth) and forwards to a SceneRenderer,
-// which owns all GL state. When no such context can be had it says so once and goes on
-// without drawing.
+// SceneWidget: the part of a window the scene is drawn in. It hosts a SceneWindow (a native
+// OpenGL window that draws with a SceneRenderer) and takes the pointer and the keys for it.
+// When no suitable context can be had it says so once and goes on without drawing.
 #pragma once
 
-#include <QMetaObject>
-#include <QOpenGLWidget>
+#include <QImage>
+#include <QWidget>
 
 #include <memory>
 
 class MediaSession;
 class SceneRenderer;
+class SceneWindow;
 class QSurfaceFormat;
 
-class SceneWidget : public QOpenGLWidget {
+class SceneWidget : public QWidget {
     Q_OBJECT
 public:
     // Draws with a renderer and a media session of its own.
@@ -24,10 +24,19 @@ public:
 
     SceneRenderer* renderer() const { return renderer_; }
     // False until a suitable context has been made, and for good when none could be.
-    bool hasScene() const { return sceneReady_; }
+    bool hasScene() const;
+    // Asks for the scene to be drawn again (once, however often asked before it is).
+    void requestDraw();
+    // Draws the scene now and returns the picture (a null image before the scene exists).
+    QImage grabFramebuffer();
+    // The context made current, for a caller's own GL calls (tests), and released again.
+    void makeCurrent();
+    void doneCurrent();
+    // The format asked of the window; takes effect when it is first shown.
+    void setFormat(const QSurfaceFormat& format);
 
-    // The surface format every scene widget needs. Call once, before the QApplication
-    // creates its first window.
+    // The surface format every scene needs. Call once, before the QApplication creates its
+    // first window.
     static QSurfaceFormat sceneFormat();
     static void installDefaultFormat();
     // Whether a context of this format can draw the fixed-function scene.
@@ -40,19 +49,16 @@ signals:
     void drawn(double ms);
 
 protected:
-    void initializeGL() override;
-    void resizeGL(int w, int h) override;
-    void paintGL() override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
-    void releaseGL();
+    void host();
     void reportUnavailable();
 
     std::unique_ptr<MediaSession> ownMedia_;
     std::unique_ptr<SceneRenderer> ownRenderer_;
     SceneRenderer* renderer_ = nullptr;
-    bool sceneReady_ = false;
-    bool reported_ = false;
-    QMetaObject::Connection contextGone_;
+    SceneWindow* window_ = nullptr;  // owned by its container once there is one
+    QWidget* container_ = nullptr;   // a child of this widget, from its first showing
 };

@@ -267,6 +267,15 @@ void CBCGPMediaPlayerView::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
 }
 
+void CBCGPMediaPlayerView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // The scene draws in a native window of its own, made when the scene was first shown just
+    // now: the bar needs a native window too, made after it, to stand above it.
+    bar_->setAttribute(Qt::WA_NativeWindow);
+    bar_->raise();
+}
+
 void CBCGPMediaPlayerView::timerEvent(QTimerEvent* event)
 {
     if (event->timerId() != renderTimer_.timerId()) {
@@ -294,7 +303,7 @@ void CBCGPMediaPlayerView::redraw()
 {
     // An empty viewport invalidates nothing, so no frame is drawn.
     if (!renderer_->viewportRect().isEmpty())
-        scene_->update();
+        scene_->requestDraw();
 }
 
 void CBCGPMediaPlayerView::EnableStats()

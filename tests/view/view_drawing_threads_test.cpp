@@ -5,7 +5,9 @@
 #include "ViewHarness.h"
 
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -29,7 +31,7 @@ TEST(ViewDrawing, DrawsOnlyWhenThePictureChanges)
     ViewHarness h;
     ASSERT_TRUE(h.exposed);
     DrawCounter counter(h.view->sceneWidget());
-    h.view->sceneWidget()->update();
+    h.view->sceneWidget()->requestDraw();
     ASSERT_EVENTUALLY(counter.draws > 0);  // the first expose is drawn
     QTest::qWait(300);
     counter.draws = 0;
@@ -93,4 +95,33 @@ TEST(ViewDrawing, TheSpinKeepsToTheTickWhateverTheFrameRate)
     EXPECT_GT(turned, 0);
     EXPECT_LE(turned, elapsedMs / 38 + 2);
     EXPECT_GT(shown, 10);
+}
+
+// The scene draws in a native window of its own; what the screen shows is that window's
+// picture, with the transport bar standing over the scene's bottom edge, not under it.
+TEST(ViewDrawing, TheScreenShowsThePictureWithTheBarAboveIt)
+{
+    ViewHarness h;
+    ASSERT_TRUE(h.exposed);
+    h.openWithDuration(scrollingClip(), 10000);
+    ASSERT_TRUE(h.renderer().videoReady());
+    h.transport().togglePlayPause();
+    ASSERT_EQ(h.transport().playState(), PlayState::Paused);
+    QTest::qWait(300);
+    CNavigationBar* bar = h.bar();
+    ASSERT_TRUE(h.view->sceneWidget()->geometry().contains(bar->geometry()));
+    const QImage picture =
+        h.view->sceneWidget()->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+    QImage screen;
+    QImage barShown;
+    // The screen catches up with the last draw at its own pace.
+    ASSERT_EVENTUALLY(
+        (screen = QGuiApplication::primaryScreen()
+                      ->grabWindow(h.view->winId())
+                      .toImage()
+                      .convertToFormat(QImage::Format_RGB32),
+         barShown = screen.copy(bar->geometry()),
+         screen.copy(0, 0, picture.width(), bar->y()) ==
+                 picture.copy(0, 0, picture.width(), bar->y()) &&
+             barShown == bar->grab().toImage().convertToFormat(QImage::Format_RGB32)));
 }

@@ -44,7 +44,7 @@ public:
         // The demo draws on every tick, moving or not: the scene's cost at its most.
         connect(timer, &QTimer::timeout, scene_, [this] {
             scene_->renderer()->Step();
-            scene_->update();
+            scene_->requestDraw();
         });
         timer->start(41);
         updateTitle();

@@ -1,0 +1,51 @@
+// SceneWindow: the native OpenGL window the scene is drawn in. It makes the context
+// (compatibility profile, double-buffered RGBA with depth) and forwards to a SceneRenderer,
+// which owns all GL state. It draws into an image of its own that is copied to the window, so
+// a read-back always finds the last picture drawn. A window of its own, rather than a widget
+// drawn into a texture, keeps the toolkit from composing the whole top-level window again on
+// every video frame: with a software renderer that composition cost more than the scene.
+#pragma once
+
+#include <QMetaObject>
+#include <QOpenGLWindow>
+
+class SceneRenderer;
+
+class SceneWindow : public QOpenGLWindow {
+    Q_OBJECT
+public:
+    explicit SceneWindow(SceneRenderer& renderer);
+    ~SceneWindow() override;
+
+    // False until a suitable context has been made, and for good when none could be.
+    bool hasScene() const { return sceneReady_; }
+    // Asks for the scene to be drawn again at the window's next update.
+    void requestDraw();
+    // Draws the scene now and reads the picture back (a null image without a scene).
+    QImage drawAndGrab();
+    // Frees the renderer's GL objects while the context still exists.
+    void releaseGL();
+
+signals:
+    // The context could not draw the scene.
+    void sceneUnavailable();
+    // A picture was drawn, in this many milliseconds of the UI thread.
+    void drawn(double ms);
+
+protected:
+    void initializeGL() override;
+    void resizeGL(int w, int h) override;
+    void paintGL() override;
+    void exposeEvent(QExposeEvent* event) override;
+
+private:
+    void reportUnavailable();
+
+    SceneRenderer& renderer_;
+    bool sceneReady_ = false;
+    bool reported_ = false;
+    // The image the window shows lasts from update to update: an exposure or another
+    // window's passing only copies it to the screen again, without drawing the scene.
+    bool drawWanted_ = true;
+    QMetaObject::Connection contextGone_;
+};
