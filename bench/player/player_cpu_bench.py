@@ -64,15 +64,30 @@ class Player:
         return 100.0 * (c1 - c0) / (t1 - t0), shown, draw
 
     def window(self):
+        """The player's largest visible window (the top-level), as (id, x, y, w, h)."""
         out = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid",
                               str(self.proc.pid)], capture_output=True, text=True, timeout=30)
-        ids = out.stdout.split()
-        return ids[-1] if ids else None
+        best = None
+        for wid in out.stdout.split():
+            geo = subprocess.run(["xdotool", "getwindowgeometry", "--shell", wid],
+                                 capture_output=True, text=True, timeout=10).stdout
+            g = dict(line.split("=", 1) for line in geo.split() if "=" in line)
+            if not {"X", "Y", "WIDTH", "HEIGHT"} <= g.keys():
+                continue
+            box = (wid, int(g["X"]), int(g["Y"]), int(g["WIDTH"]), int(g["HEIGHT"]))
+            if best is None or box[3] * box[4] > best[3] * best[4]:
+                best = box
+        return best
 
     def key(self, name):
-        wid = self.window()
-        if wid:
-            subprocess.run(["xdotool", "windowfocus", "--sync", wid], timeout=10)
+        # A click in the picture area gives the view the keyboard (there may be no window
+        # manager to give it focus), then the key goes to it.
+        win = self.window()
+        if win:
+            _, x, y, w, h = win
+            subprocess.run(["xdotool", "mousemove", "--sync", str(x + w * 7 // 10),
+                            str(y + h * 4 // 10), "click", "1"], timeout=10)
+            time.sleep(0.3)
         subprocess.run(["xdotool", "key", name], timeout=10)
 
     def stop(self):
