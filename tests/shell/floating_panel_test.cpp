@@ -13,22 +13,25 @@
 
 #include <QDockWidget>
 #include <QImage>
+#include <QPaintEvent>
+#include <QRegion>
 #include <QScreen>
 
 using framefixture::FrameTest;
 
 namespace {
 
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
+// Collects what a widget is asked to repaint.
+class PaintRecorder : public QObject {
 public:
-    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
-    int count = 0;
+    explicit PaintRecorder(QWidget* widget) { widget->installEventFilter(this); }
+    QRegion painted;
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
-        count += event->type() == QEvent::Paint;
+        if (event->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent*>(event)->region();
         return false;
     }
 };
@@ -153,19 +156,19 @@ TEST_F(FloatingPanelTest, RecolourRepaintsTheFloatingFrame)
     const QRgb before = captionAt(picture());
     const QRgb bottomBefore = picture().pixel(panel()->width() / 2, panel()->height() - 1);
 
-    PaintCounter paints(panel());
+    PaintRecorder paints(panel());
     QTest::mouseClick(frame->controlPanel()->control(1054), Qt::LeftButton);
     EXPECT_EQ(skin().hue(), -30.0);
-    EXPECT_EVENTUALLY(paints.count > 0);
+    EXPECT_EVENTUALLY(paints.painted.contains(captionSample(6)));
     QImage shot = picture();
     EXPECT_NE(captionAt(shot), before);
     EXPECT_EQ(captionAt(shot), skinPixel(SkinElement::FloatCaption, 5, 6));
     EXPECT_NE(shot.pixel(panel()->width() / 2, panel()->height() - 1), bottomBefore);
 
     // Not through the panel: the skin's own change signal reaches the floating frame.
-    const int counted = paints.count;
+    paints.painted = QRegion();
     skin().SetHueSaturation(120.0, 0.2);
-    EXPECT_EVENTUALLY(paints.count > counted);
+    EXPECT_EVENTUALLY(paints.painted.contains(captionSample(6)));
     shot = picture();
     EXPECT_EQ(captionAt(shot), skinPixel(SkinElement::FloatCaption, 5, 6));
     QTest::qWait(100);
@@ -207,4 +210,66 @@ TEST_F(FloatingPanelTest, CloseButtonHidesAndCommandBringsBack)
     EXPECT_TRUE(panel()->isFloating());
     EXPECT_EQ(panel()->titleBarWidget(), caption());
     EXPECT_TRUE(panel()->windowFlags() & Qt::FramelessWindowHint);
+}
+
+// Dragged by its caption, the floating panel follows the pointer; dropped onto the dock area
+// of the main window it docks there and takes the docked caption again.
+TEST_F(FloatingPanelTest, DragOntoTheMainWindowDocks)
+{
+    floatPanel();
+    panel()->move(frame->frameGeometry().right() + 12, frame->y() + 40);
+    ASSERT_EVENTUALLY(panel()->pos() == QPoint(frame->frameGeometry().right() + 12, frame->y() + 40));
+    const QPoint grip = caption()->mapToGlobal(QPoint(40, caption()->height() / 2));
+    const QPoint start = panel()->pos();
+    QTest::mousePress(caption(), Qt::LeftButton, {}, caption()->mapFromGlobal(grip));
+    // Moves are sent to the panel's window, which holds the pointer while it is dragged.
+    auto moveTo = [&](const QPoint& global) {
+        QTest::mouseMove(panel(), panel()->mapFromGlobal(global));
+        QTest::qWait(20);
+    };
+    moveTo(grip + QPoint(10, 10));
+    moveTo(grip + QPoint(40, 30));
+    EXPECT_EVENTUALLY(panel()->pos() != start);
+    EXPECT_EQ(panel()->titleBarWidget(), caption());
+
+    // Over the middle of the docked panel at the left of the main window.
+    QWidget* docked = frame->mediaInfoPanel();
+    const QPoint target = docked->mapToGlobal(QPoint(docked->width() / 2, docked->height() / 2));
+    for (int i = 1; i <= 10; ++i)
+        moveTo(grip + (target - grip) * i / 10);
+    QTest::qWait(300);
+    QTest::mouseRelease(panel(), Qt::LeftButton, {}, panel()->mapFromGlobal(target));
+    ASSERT_EVENTUALLY(!panel()->isFloating());
+    EXPECT_EVENTUALLY(panel()->titleBarWidget() == nullptr);
+    EXPECT_EQ(frame->dockWidgetArea(panel()), Qt::LeftDockWidgetArea);
+}
+
+// Pulled out of the dock by its docked caption, a panel keeps the docked look while the drag
+// runs and wears the skin's floating caption once it is dropped away from the dock areas.
+TEST_F(FloatingPanelTest, DragOutOfTheDockFloats)
+{
+    floatPanel();  // the other panel now stands alone in the dock, with its own caption
+    QDockWidget* other = frame->mediaInfoPanel();
+    auto* otherFrame = other->findChild<SkinFloatFrame*>();
+    ASSERT_NE(otherFrame, nullptr);
+    ASSERT_EVENTUALLY(other->isVisible() && !other->isFloating());
+    const QPoint grip = other->mapToGlobal(QPoint(40, 8));
+    QWidget* view = frame->centralWidget();
+    const QPoint target = view->mapToGlobal(QPoint(view->width() / 2, view->height() / 2));
+    QTest::mousePress(other, Qt::LeftButton, {}, other->mapFromGlobal(grip));
+    for (int i = 1; i <= 10; ++i) {
+        QTest::mouseMove(other, other->mapFromGlobal(grip + (target - grip) * i / 10));
+        QTest::qWait(20);
+    }
+    ASSERT_EVENTUALLY(other->isFloating());
+    EXPECT_EQ(other->titleBarWidget(), nullptr);
+    // It still follows the pointer.
+    const QPoint at = other->pos();
+    QTest::mouseMove(other, other->mapFromGlobal(target + QPoint(30, 20)));
+    EXPECT_EVENTUALLY(other->pos() == at + QPoint(30, 20));
+    QTest::mouseRelease(other, Qt::LeftButton, {}, other->mapFromGlobal(target + QPoint(30, 20)));
+    EXPECT_EVENTUALLY(other->titleBarWidget() == otherFrame->caption());
+    EXPECT_TRUE(other->isFloating());
+    EXPECT_TRUE(other->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_FALSE(other->windowFlags() & Qt::X11BypassWindowManagerHint);
 }
