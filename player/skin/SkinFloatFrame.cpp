@@ -89,6 +89,11 @@ bool SkinFloatFrame::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != dock_)
         return QObject::eventFilter(watched, event);
+    // A drag that ends without a release here (Escape) lets go of the pointer all the same.
+    if (waitForRelease_ && QWidget::mouseGrabber() != dock_) {
+        waitForRelease_ = false;
+        QTimer::singleShot(0, this, &SkinFloatFrame::fitCaption);
+    }
     switch (event->type()) {
     case QEvent::Paint:
         if (ownsCaption()) {
@@ -129,6 +134,7 @@ bool SkinFloatFrame::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::MouseButtonRelease:
         movePending_ = false;
+        // The dock widget ends its drag after this: look again once it has.
         if (waitForRelease_)
             QTimer::singleShot(0, this, &SkinFloatFrame::fitCaption);
         break;
