@@ -11,6 +11,7 @@
 #include "LanguageFile.h"
 #include "LanguageTables.h"
 #include "ProductLinks.h"
+#include "SkinFloatFrame.h"
 #include "SkinStyle.h"
 #include "StorageFolders.h"
 #include "VisualManager.h"
@@ -74,6 +75,7 @@ void CMainFrame::createDocks()
                                static_cast<QDockWidget*>(controlPanel_)}) {
         panel->setAllowedAreas(Qt::AllDockWidgetAreas);
         panel->setStyle(skinStyle_);
+        new SkinFloatFrame(*skin_, panel);  // the skin's caption and borders while floating
     }
     addDockWidget(Qt::LeftDockWidgetArea, mediaInfoPanel_);
     tabifyDockWidget(mediaInfoPanel_, controlPanel_);

@@ -1,5 +1,6 @@
 #include "SkinStyle.h"
 
+#include "FloatPanelSkin.h"
 #include "VisualManager.h"
 
 #include <QDockWidget>
@@ -13,6 +14,12 @@ namespace {
 constexpr int kCaptionGrow = 2;
 constexpr int kCaptionTextIndent = 4;
 
+bool isFloatingDock(const QWidget* widget)
+{
+    const auto* panel = qobject_cast<const QDockWidget*>(widget);
+    return panel && panel->isFloating();
+}
+
 }  // namespace
 
 SkinStyle::SkinStyle(const CVisualManager& skin) : skin_(skin) {}
@@ -25,18 +32,13 @@ void SkinStyle::drawControl(ControlElement element, const QStyleOption* option, 
         QProxyStyle::drawControl(element, option, painter, widget);
         return;
     }
-    const auto* panel = qobject_cast<const QDockWidget*>(widget);
-    const QRect r = option->rect.adjusted(0, 0, 0, kCaptionGrow);
-    if (panel && panel->isFloating()) {
-        skin_.drawElement(*painter, SkinElement::FloatCaption, r);
-        const int line = skin_.size(SkinElement::FloatCaptionLine).height();
-        skin_.drawElement(*painter, SkinElement::FloatCaptionLine,
-                          QRect(r.left() - 2, r.bottom() + 1 - line, r.width() + 4, line), 0);
-    } else {
-        painter->fillRect(r, CVisualManager::captionFill());
-    }
-    painter->setPen(CVisualManager::captionText());
     const QRect text = option->rect.adjusted(kCaptionTextIndent, 0, -kCaptionTextIndent, 0);
+    if (isFloatingDock(widget)) {
+        floatpanelskin::paintCaption(skin_, *painter, option->rect, text, dock->title);
+        return;
+    }
+    painter->fillRect(option->rect.adjusted(0, 0, 0, kCaptionGrow), CVisualManager::captionFill());
+    painter->setPen(CVisualManager::captionText());
     painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                       painter->fontMetrics().elidedText(dock->title, Qt::ElideRight, text.width()));
 }
@@ -48,11 +50,24 @@ void SkinStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* opti
         skin_.paintSplitter(*painter, option->rect, option->rect.width() > option->rect.height());
         return;
     }
+    if (element == PE_FrameDockWidget && isFloatingDock(widget)) {
+        floatpanelskin::paintBorders(skin_, *painter, option->rect,
+                                     option->rect.top() + floatpanelskin::kBorder);
+        return;
+    }
     // The panel caption's buttons show only their images, no button panel.
     if (element == PE_PanelButtonTool && widget &&
         widget->inherits("QDockWidgetTitleButton"))
         return;
     QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+int SkinStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
+                           const QWidget* widget) const
+{
+    if (metric == PM_DockWidgetFrameWidth && isFloatingDock(widget))
+        return floatpanelskin::kBorder;
+    return QProxyStyle::pixelMetric(metric, option, widget);
 }
 
 QIcon SkinStyle::closeIcon() const
