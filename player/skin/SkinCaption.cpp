@@ -24,10 +24,8 @@ constexpr int kTopGrip = 3;
 }  // namespace
 
 SkinSystemButton::SkinSystemButton(Kind kind, const CVisualManager& skin, QWidget* parent)
-    : QAbstractButton(parent), skin_(skin), kind_(kind)
+    : SkinButton(skin, parent), kind_(kind)
 {
-    setFocusPolicy(Qt::NoFocus);
-    setAttribute(Qt::WA_Hover);
     resize(sizeHint());
 }
 
@@ -39,18 +37,6 @@ QSize SkinSystemButton::sizeHint() const
     case Kind::Close: break;
     }
     return skin_.size(SkinStrip::CloseBack);
-}
-
-void SkinSystemButton::enterEvent(QEnterEvent* event)
-{
-    QAbstractButton::enterEvent(event);
-    update();
-}
-
-void SkinSystemButton::leaveEvent(QEvent* event)
-{
-    QAbstractButton::leaveEvent(event);
-    update();
 }
 
 void SkinSystemButton::paintEvent(QPaintEvent*)

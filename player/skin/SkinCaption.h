@@ -4,14 +4,15 @@
 // caption moves the window through the window system; a double click maximises or restores.
 #pragma once
 
-#include <QAbstractButton>
+#include "SkinButton.h"
+
 #include <QWidget>
 
 class CVisualManager;
 
 // A caption system button: its symbol, and over a highlighted or pressed button its background
 // strip drawn first (cell 0 highlighted, cell 1 pressed).
-class SkinSystemButton : public QAbstractButton {
+class SkinSystemButton : public SkinButton {
     Q_OBJECT
 public:
     enum class Kind { Minimize, Maximize, Close };
@@ -21,11 +22,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
 
 private:
-    const CVisualManager& skin_;
     Kind kind_;
 };
 

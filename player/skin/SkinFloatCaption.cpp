@@ -18,29 +18,15 @@ constexpr int kTextGap = 4;
 }  // namespace
 
 SkinPanelCloseButton::SkinPanelCloseButton(const CVisualManager& skin, QWidget* parent)
-    : QAbstractButton(parent), skin_(skin)
+    : SkinButton(skin, parent)
 {
     setObjectName(QStringLiteral("floatCloseButton"));
-    setFocusPolicy(Qt::NoFocus);
-    setAttribute(Qt::WA_Hover);
     resize(sizeHint());
 }
 
 QSize SkinPanelCloseButton::sizeHint() const
 {
     return skin_.size(SkinStrip::PanelClose);
-}
-
-void SkinPanelCloseButton::enterEvent(QEnterEvent* event)
-{
-    QAbstractButton::enterEvent(event);
-    update();
-}
-
-void SkinPanelCloseButton::leaveEvent(QEvent* event)
-{
-    QAbstractButton::leaveEvent(event);
-    update();
 }
 
 void SkinPanelCloseButton::paintEvent(QPaintEvent*)

@@ -5,14 +5,15 @@
 // which moves the panel, docks it where it is dropped and docks it back on a double click.
 #pragma once
 
-#include <QAbstractButton>
+#include "SkinButton.h"
+
 #include <QWidget>
 
 class CVisualManager;
 
 // A panel caption's close button: the strip's normal cell, the highlighted one under the
 // pointer, the pressed one while held there.
-class SkinPanelCloseButton : public QAbstractButton {
+class SkinPanelCloseButton : public SkinButton {
     Q_OBJECT
 public:
     SkinPanelCloseButton(const CVisualManager& skin, QWidget* parent);
@@ -20,11 +21,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-
-private:
-    const CVisualManager& skin_;
 };
 
 class SkinFloatCaption : public QWidget {
