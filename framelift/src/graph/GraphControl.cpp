@@ -54,7 +54,12 @@ bool sendSeek(Graph::Core& core, gint64 position, double rate)
         core.lastSeekIssued = gst_util_get_timestamp();
         core.lastSeekSeqnum = seqnum;
     }
-    if (!gst_element_send_event(core.pipeline, seek)) {
+    // The seek goes in at the renderer alone. Sent to the pipeline it would go to every sink,
+    // and the demuxer would take it once per stream: two flushes racing through the same
+    // queues. flvdemux runs a seek past its index on its own thread, and a second copy that
+    // arrives meanwhile leaves a queue's thread waiting for data with its task being paused.
+    GstElement* entry = core.router ? core.router->seekEntry() : nullptr;
+    if (!gst_element_send_event(entry ? entry : core.pipeline, seek)) {
         std::lock_guard<std::mutex> lock(core.eventMutex);
         core.lastSeekIssued = issuedBefore;
         core.lastSeekSeqnum = seqnumBefore;

@@ -116,6 +116,12 @@ bool StreamRouter::attach(GstPad* output)
     return true;
 }
 
+GstElement* StreamRouter::seekEntry() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return renderers_.empty() ? nullptr : renderers_.front();
+}
+
 GstElement* StreamRouter::volumeElement() const
 {
     std::lock_guard<std::mutex> lock(mutex_);

@@ -25,6 +25,9 @@ public:
     // Puts a decoder behind `output`. The decoder reports its streams on a streaming thread.
     bool attach(GstPad* output);
 
+    // The first renderer (borrowed), where a seek enters the graph; null before one is added.
+    GstElement* seekEntry() const;
+
     // The sound branch's volume element, or null when the file's sound is not linked.
     GstElement* volumeElement() const;
 
