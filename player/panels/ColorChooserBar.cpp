@@ -7,6 +7,7 @@
 #include "PanelCaptions.h"
 #include "SceneSettingsSink.h"
 #include "SkinColor.h"
+#include "SkinColorTarget.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,14 +1,8 @@
-// The skin colour: hue and saturation shifts applied to the skin's images, kept in the
-// settings as "ColorChooserH" and "ColorChooserS" (each value x 1000, truncated).
-//
-// The control panel shows the colour on two sliders: hue 0 to 360 and saturation 0 to 200.
+// The skin colour on the control panel: the hue and saturation shifts of the skin's images,
+// which CVisualManager keeps, shown on two sliders (hue 0 to 360, saturation 0 to 200).
 // The conversions between slider positions and skin values live here so both directions
 // stay each other's inverse.
 #pragma once
-
-#include "SkinColorTarget.h"
-
-#include <QString>
 
 namespace skincolor {
 
@@ -21,24 +15,3 @@ int sliderFromHue(double hue);
 int sliderFromSaturation(double saturation);
 
 }  // namespace skincolor
-
-// Keeps the skin colour and writes it to the settings store whenever it changes.
-// With an empty settingsFile it uses the player's own store (organisation "MediaVelmora",
-// application "settings", group "Settings"); tests pass an ini file of their own.
-class SkinColorSettings : public SkinColorTarget {
-public:
-    explicit SkinColorSettings(QString settingsFile = {});
-
-    double hue() const override { return hue_; }
-    double saturation() const override { return saturation_; }
-    void setHueSaturation(double hue, double saturation) override;
-
-    // How many times a changed colour was stored (unchanged calls store nothing).
-    int storeCount() const { return storeCount_; }
-
-private:
-    QString settingsFile_;
-    double hue_ = 0.0;
-    double saturation_ = 0.0;
-    int storeCount_ = 0;
-};

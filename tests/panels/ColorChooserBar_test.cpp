@@ -4,6 +4,7 @@
 #include "ColorChooserBar.h"
 #include "RecordingSceneSink.h"
 #include "SkinColor.h"
+#include "VisualManager.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -32,7 +33,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        skin = std::make_unique<SkinColorSettings>(settingsFile());
+        skin = std::make_unique<CVisualManager>(settingsFile());
         bar = std::make_unique<CColorChooserBar>(QStringLiteral("Meida Convert"), &sink, skin.get());
         bar->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(bar.get()));
@@ -83,7 +84,7 @@ protected:
 
     QTemporaryDir dir;
     RecordingSceneSink sink;
-    std::unique_ptr<SkinColorSettings> skin;
+    std::unique_ptr<CVisualManager> skin;
     std::unique_ptr<CColorChooserBar> bar;
 };
 
@@ -219,7 +220,7 @@ TEST_F(ColorChooserBarTest, HueAndSaturationGoToTheSkinOnly)
     stored.setValue("Settings/ColorChooserH", -180000);
     stored.setValue("Settings/ColorChooserS", 414);
     stored.sync();
-    SkinColorSettings storedSkin(settingsFile());
+    CVisualManager storedSkin(settingsFile());
     CColorChooserBar panel(QStringLiteral("Meida Convert"), &sink, &storedSkin);
     EXPECT_EQ(qobject_cast<QSlider*>(panel.control(1051))->value(), 0);
     EXPECT_EQ(qobject_cast<QSlider*>(panel.control(1052))->value(), 199);
