@@ -3,6 +3,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "BgrPacker.h"
 #include "SoundOutput.h"
 #include "StreamHeaderCheck.h"
 #include "ThreadHandOver.h"
@@ -203,8 +204,10 @@ bool StreamRouter::linkVideo(GstPad* pad, GstPad* input)
     // A short queue gives the renderer a thread of its own, so its work on a frame overlaps
     // the conversion of the next one instead of adding to it.
     GstElement* queue = gst_element_factory_make("queue", nullptr);
-    if (!convert || !queue) {
-        for (GstElement* made : {convert, queue}) {
+    // videoconvert makes BGRx in one pass; the packer, on the renderer's thread, makes it BGR.
+    GstElement* packer = createBgrPacker();
+    if (!convert || !queue || !packer) {
+        for (GstElement* made : {convert, queue, packer}) {
             if (made)
                 gst_object_unref(made);
         }
@@ -212,18 +215,18 @@ bool StreamRouter::linkVideo(GstPad* pad, GstPad* input)
     }
     g_object_set(queue, "max-size-buffers", 2u, "max-size-bytes", 0u, "max-size-time",
                  guint64(0), nullptr);
-    // The conversion to BGR is split into bands over the machine's cores: decoders leave
-    // cores idle between frames, and a single-threaded conversion of a large picture would
-    // otherwise hold up the next frame.
+    // The conversion is split into bands over the machine's cores: decoders leave cores idle
+    // between frames, and a single-threaded conversion of a large picture would otherwise
+    // hold up the next frame.
     g_object_set(convert, "n-threads", static_cast<guint>(g_get_num_processors()), nullptr);
-    if (!addChain(pipeline_, {convert, queue}))
+    if (!addChain(pipeline_, {convert, queue, packer}))
         return false;
-    GstPad* queueOut = gst_element_get_static_pad(queue, "src");
-    bool ok = GST_PAD_LINK_SUCCESSFUL(gst_pad_link(queueOut, input));
-    gst_object_unref(queueOut);
+    GstPad* packerOut = gst_element_get_static_pad(packer, "src");
+    bool ok = GST_PAD_LINK_SUCCESSFUL(gst_pad_link(packerOut, input));
+    gst_object_unref(packerOut);
     ok = ok && linkPads(pad, convert);
     if (!ok) {
-        for (GstElement* e : {convert, queue}) {
+        for (GstElement* e : {convert, queue, packer}) {
             gst_element_set_state(e, GST_STATE_NULL);
             gst_bin_remove(GST_BIN(pipeline_), e);
         }
