@@ -6,6 +6,7 @@
 #include <gst/video/video.h>
 
 #include <cstdint>
+#include <mutex>
 #include <random>
 #include <vector>
 
@@ -35,6 +36,7 @@ TEST(BgrPacker, RowsOfEveryWidthKeepBlueGreenRedAndDropTheFourthByte)
 // Frames of an odd width through the element: the output rows (padded to 4 bytes) hold the
 // input's pixels without their fourth byte.
 struct Seen {
+    std::mutex mutex;  // written on the streaming thread, read by the test
     std::vector<uint8_t> bgrx, bgr;
     int bgrxStride = 0, bgrStride = 0;
 };
@@ -49,6 +51,7 @@ GstPadProbeReturn keepFrame(GstPad* pad, GstPadProbeInfo* info, gpointer target)
     GstVideoFrame frame;
     if (known && gst_video_frame_map(&frame, &video, GST_PAD_PROBE_INFO_BUFFER(info), GST_MAP_READ)) {
         auto* seen = static_cast<Seen*>(target);
+        std::lock_guard<std::mutex> lock(seen->mutex);
         const bool packed = GST_VIDEO_FRAME_FORMAT(&frame) == GST_VIDEO_FORMAT_BGR;
         const auto* data = static_cast<const uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(&frame, 0));
         const int stride = GST_VIDEO_FRAME_PLANE_STRIDE(&frame, 0);
@@ -94,6 +97,7 @@ TEST(BgrPacker, ElementPacksEachRowOfAFrame)
     gst_element_set_state(pipeline, GST_STATE_NULL);
     gst_object_unref(pipeline);
 
+    std::lock_guard<std::mutex> lock(seen.mutex);
     ASSERT_EQ(seen.bgrStride, 112);  // 111 bytes of pixels, padded to 4
     ASSERT_EQ(seen.bgr.size(), size_t{112} * kHeight);
     ASSERT_EQ(seen.bgrx.size(), static_cast<size_t>(seen.bgrxStride) * kHeight);
