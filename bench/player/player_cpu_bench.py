@@ -85,8 +85,10 @@ class Player:
         win = self.window()
         if win:
             _, x, y, w, h = win
-            subprocess.run(["xdotool", "mousemove", "--sync", str(x + w * 7 // 10),
-                            str(y + h * 4 // 10), "click", "1"], timeout=10)
+            # No --sync: it waits for the pointer to move, which it never does when an earlier
+            # run left it on the same spot.
+            subprocess.run(["xdotool", "mousemove", str(x + w * 7 // 10), str(y + h * 4 // 10),
+                            "click", "1"], timeout=10)
             time.sleep(0.3)
         subprocess.run(["xdotool", "key", name], timeout=10)
 
