@@ -45,8 +45,9 @@ public:
 signals:
     // The context could not draw the scene (shown to the user once per run).
     void sceneUnavailable();
-    // A picture was drawn, in this many milliseconds of the UI thread.
-    void drawn(double ms);
+    // A picture was drawn, in this many milliseconds of the UI thread; forExposure when the
+    // window system asked for it (an uncovered or newly shown window), not the view.
+    void drawn(double ms, bool forExposure);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -8,7 +8,7 @@
 #include <QOpenGLContext>
 
 SceneWindow::SceneWindow(SceneRenderer& renderer)
-    : QOpenGLWindow(QOpenGLWindow::PartialUpdateBlit), renderer_(renderer)
+    : QOpenGLWindow(QOpenGLWindow::NoPartialUpdate), renderer_(renderer)
 {
     // Pointer and keys belong to the widget that hosts the window: the window lets them
     // through to it.
@@ -35,37 +35,47 @@ void SceneWindow::initializeGL()
     renderer_.SetDevicePixelRatio(devicePixelRatio());
     renderer_.InitScene();
     sceneReady_ = true;
-    drawWanted_ = true;
 }
 
 void SceneWindow::resizeGL(int, int)
 {
     // Where the picture goes is the host's choice (SetViewport); only the pixel scale is ours.
     renderer_.SetDevicePixelRatio(devicePixelRatio());
-    drawWanted_ = true;  // a new size comes with a new, empty image
 }
 
-void SceneWindow::requestDraw()
-{
-    drawWanted_ = true;
-    update();
-}
+void SceneWindow::requestDraw() { update(); }
 
 void SceneWindow::paintGL()
 {
-    if (!sceneReady_ || !drawWanted_)
+    // Called for an update the view asked for, and for an exposure or a resize: the back
+    // buffer keeps nothing from one draw to the next, so each one draws the scene whole.
+    if (!sceneReady_)
         return;
-    drawWanted_ = false;
     QElapsedTimer timer;
     timer.start();
     renderer_.SetDevicePixelRatio(devicePixelRatio());
     renderer_.DrawFrame();
-    emit drawn(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+    emit drawn(static_cast<double>(timer.nsecsElapsed()) / 1e6, exposing_);
+}
+
+bool SceneWindow::event(QEvent* event)
+{
+    // The window system asks for a picture through an exposure when the window is first
+    // shown, and through a paint event when a part of it was uncovered. Both are drawn at
+    // once, inside the base class's handling.
+    if (event->type() != QEvent::Paint)
+        return QOpenGLWindow::event(event);
+    exposing_ = true;
+    const bool handled = QOpenGLWindow::event(event);
+    exposing_ = false;
+    return handled;
 }
 
 void SceneWindow::exposeEvent(QExposeEvent* event)
 {
+    exposing_ = true;
     QOpenGLWindow::exposeEvent(event);
+    exposing_ = false;
     // The base class makes the context on the first exposure; when it cannot it logs and
     // goes on without calling initializeGL.
     if (isExposed() && !size().isEmpty() && !isValid())
@@ -76,8 +86,8 @@ QImage SceneWindow::drawAndGrab()
 {
     if (!sceneReady_ || !isValid())
         return QImage();
-    makeCurrent();  // binds the image the window draws into
-    drawWanted_ = true;
+    // Drawn into the back buffer and read from there, before any swap shows it.
+    makeCurrent();
     paintGL();
     return grabFramebuffer();
 }

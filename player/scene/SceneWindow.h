@@ -1,9 +1,10 @@
 // SceneWindow: the native OpenGL window the scene is drawn in. It makes the context
 // (compatibility profile, double-buffered RGBA with depth) and forwards to a SceneRenderer,
-// which owns all GL state. It draws into an image of its own that is copied to the window, so
-// a read-back always finds the last picture drawn. A window of its own, rather than a widget
-// drawn into a texture, keeps the toolkit from composing the whole top-level window again on
-// every video frame: with a software renderer that composition cost more than the scene.
+// which owns all GL state. A window of its own, rather than a widget drawn into a texture,
+// keeps the toolkit from composing the whole top-level window again on every video frame:
+// with a software renderer that composition cost more than the scene. For the same reason
+// the scene is drawn straight into the window's back buffer, not into an image of its own
+// that is then copied over; an exposure draws it again.
 #pragma once
 
 #include <QMetaObject>
@@ -29,13 +30,15 @@ public:
 signals:
     // The context could not draw the scene.
     void sceneUnavailable();
-    // A picture was drawn, in this many milliseconds of the UI thread.
-    void drawn(double ms);
+    // A picture was drawn, in this many milliseconds of the UI thread; forExposure when the
+    // window system asked for it, not the view.
+    void drawn(double ms, bool forExposure);
 
 protected:
     void initializeGL() override;
     void resizeGL(int w, int h) override;
     void paintGL() override;
+    bool event(QEvent* event) override;
     void exposeEvent(QExposeEvent* event) override;
 
 private:
@@ -44,8 +47,6 @@ private:
     SceneRenderer& renderer_;
     bool sceneReady_ = false;
     bool reported_ = false;
-    // The image the window shows lasts from update to update: an exposure or another
-    // window's passing only copies it to the screen again, without drawing the scene.
-    bool drawWanted_ = true;
+    bool exposing_ = false;  // drawing for the window system
     QMetaObject::Connection contextGone_;
 };
