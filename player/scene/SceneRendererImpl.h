@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -51,6 +52,9 @@ private:
     void feedVideoTexture();
     // Gives the bound texture the image's size and contents, black margin included.
     void defineTextureImage();
+    // The part of the texture the video fills, in pixels.
+    int videoPartWidth() const;
+    int videoPartHeight() const;
 
     MediaSession& media_;
     KeyStateSource* keys_;  // not owned; may be null
@@ -72,6 +76,8 @@ private:
     // The last frame the session handed out. Valid until the next frame or the video's end,
     // so only read while videoReady_.
     const uint8_t* lastFrame_ = nullptr;
+    // The video's part of the last frame in 4-byte texels, as the texture takes it.
+    std::vector<uint8_t> texels_;
 
     // GL objects, alive between initScene and releaseGL.
     GLuint textureName_ = 0;

@@ -1,6 +1,7 @@
 // The video texture: made from the first frame of each open, then fed every frame with the
 // media session's newest one.
 #include "SceneRendererImpl.h"
+#include "TexelWidening.h"
 
 #include <algorithm>
 
@@ -22,6 +23,7 @@ void SceneRenderer::Impl::videoClosed()
     // The frame buffers went with the video: nothing of it may be read from here on.
     videoReady_ = false;
     lastFrame_ = nullptr;
+    texels_ = {};
     changed_ = true;
 }
 
@@ -34,14 +36,33 @@ void SceneRenderer::Impl::videoSuspended()
 
 void SceneRenderer::Impl::defineTextureImage()
 {
-    // Rows of 3-byte pixels are packed without padding.
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    // The texture takes the image in 4-byte texels, opaque: the picture is the same as from
+    // the 3-byte pixels, and a software OpenGL, which keeps 4-byte texels in this order for an
+    // unsized RGBA texture given BGRA data, copies each upload instead of converting it.
+    const int texWidth = format_.texWidth;
+    const int texHeight = format_.texHeight;
+    std::vector<uint8_t> whole(static_cast<size_t>(texWidth) * texHeight * 4, 0);
+    if (lastFrame_)
+        scene::widenBgrToBgra(lastFrame_, 3L * texWidth, whole.data(), texWidth, texHeight);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, format_.texWidth, format_.texHeight, 0, GL_BGR,
-                 GL_UNSIGNED_BYTE, lastFrame_);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, texWidth, texHeight, 0, GL_BGRA, GL_UNSIGNED_BYTE,
+                 whole.data());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    uploadedBytesLastFrame_ += 3LL * format_.texWidth * format_.texHeight;
+    uploadedBytesLastFrame_ += 3LL * texWidth * texHeight;
+    // Later frames change only the video's part: its texels are all that is kept.
+    texels_.assign(static_cast<size_t>(videoPartWidth()) * videoPartHeight() * 4, 0);
+}
+
+int SceneRenderer::Impl::videoPartWidth() const
+{
+    return std::max(0, std::min(format_.videoWidth, format_.texWidth));
+}
+
+int SceneRenderer::Impl::videoPartHeight() const
+{
+    return std::max(0, std::min(format_.videoHeight, format_.texHeight));
 }
 
 void SceneRenderer::Impl::createVideoTexture()
@@ -72,11 +93,12 @@ void SceneRenderer::Impl::feedVideoTexture()
         return;
     }
     // Only the video's part of the image changes; the black margin went in at creation.
-    const int width = std::min(format_.videoWidth, format_.texWidth);
-    const int height = std::min(format_.videoHeight, format_.texHeight);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, format_.texWidth);
-    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_BGR, GL_UNSIGNED_BYTE, frame.pixels);
+    const int width = videoPartWidth();
+    const int height = videoPartHeight();
+    scene::widenBgrToBgra(frame.pixels, 3L * format_.texWidth, texels_.data(), width, height);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_BGRA, GL_UNSIGNED_BYTE,
+                    texels_.data());
     uploadedBytesLastFrame_ += 3LL * width * height;
 }
