@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""player_cpu_bench.py [--player PATH] [--clip CLIP] [--seconds N]
+"""player_cpu_bench.py [--player PATH] [--clip CLIP] [--seconds N] [--rounds R]
 
 Starts VelmoraPlayer --stats in the current X display (run it under scripts/desktop-env.sh
 or any X server) and reports, side by side in one run, on a 1920x1080 30 fps H.264 clip:
@@ -12,12 +12,15 @@ frames a second shown, playing at most 1.5 times mpv's CPU.
 
 CPU is read from /proc (user + system time of the process and its threads) over a window
 of N seconds after a settling time; frames shown come from the player's own --stats lines.
+The player and mpv take turns R times and the medians are reported: on a shared or virtual
+machine one window of a few seconds can be off by a third either way.
 Without --clip the clip is encoded into a temporary folder first.
 """
 import argparse
 import os
 import re
 import shutil
+import statistics
 import subprocess
 import sys
 import tempfile
@@ -109,6 +112,7 @@ def main():
                                                          "VelmoraPlayer"))
     parser.add_argument("--clip")
     parser.add_argument("--seconds", type=float, default=10.0)
+    parser.add_argument("--rounds", type=int, default=3)
     args = parser.parse_args()
     if "DISPLAY" not in os.environ:
         sys.exit("needs an X display (source scripts/desktop-env.sh)")
@@ -122,20 +126,33 @@ def main():
         idle, _, _ = p.measure(4, n)
         p.stop()
 
-        p = Player([args.player, "--stats", clip], log)
-        playing, shown, draw = p.measure(5, n)
-        p.key("XF86AudioPlay")
-        paused, paused_shown, _ = p.measure(2, n)
-        p.stop()
+        rounds = []
+        for _ in range(max(1, args.rounds)):
+            p = Player([args.player, "--stats", clip], log)
+            playing, shown, draw = p.measure(5, n)
+            p.key("XF86AudioPlay")
+            paused, paused_shown, _ = p.measure(2, n)
+            p.stop()
 
-        mpv = None
-        if shutil.which("mpv"):
-            m = Player(["mpv", "--really-quiet", "--loop=inf", "--vo=gpu", "--gpu-sw=yes",
-                        "--geometry=586x540", clip], log)
-            mpv, _, _ = m.measure(5, n)
-            m.stop()
+            mpv = None
+            if shutil.which("mpv"):
+                m = Player(["mpv", "--really-quiet", "--loop=inf", "--vo=gpu", "--gpu-sw=yes",
+                            "--geometry=586x540", clip], log)
+                mpv, _, _ = m.measure(5, n)
+                m.stop()
+            rounds.append((playing, shown, draw, paused, paused_shown, mpv))
+            line = f"round {len(rounds)}: playing {playing:.1f} %, {shown:.1f} frames/s, " \
+                   f"paused {paused:.1f} %"
+            if mpv is not None:
+                line += f", mpv {mpv:.1f} %, ratio {playing / mpv:.2f}"
+            print(line, flush=True)
 
-        print(f"clip: {clip}")
+        def median(i):
+            return statistics.median(r[i] for r in rounds)
+        playing, shown, draw, paused, paused_shown = (median(i) for i in range(5))
+        mpv = median(5) if rounds[0][5] is not None else None
+
+        print(f"clip: {clip}; medians of {len(rounds)} rounds")
         print(f"idle, no file:      {idle:6.1f} % of one core (goal < 2)")
         print(f"paused:             {paused:6.1f} % (goal < 2), frames shown "
               f"{paused_shown:.1f}/s")
@@ -143,7 +160,8 @@ def main():
               f"(goal >= 29.5), mean draw {draw:.1f} ms")
         if mpv is not None:
             print(f"mpv playing:        {mpv:6.1f} %; ratio VelmoraPlayer / mpv "
-                  f"{playing / mpv:.2f} (goal <= 1.5)")
+                  f"{playing / mpv:.2f} (goal <= 1.5); ratios of the rounds, median "
+                  f"{statistics.median(r[0] / r[5] for r in rounds):.2f}")
         else:
             print("mpv: not installed, no comparison")
     finally:
