@@ -29,6 +29,26 @@ struct DrawCounter {
     int draws = 0;
 };
 
+// Opens the scrolling clip and pauses it: a still picture that only a draw can change.
+void openPaused(ViewHarness& h)
+{
+    ASSERT_TRUE(h.exposed);
+    h.openWithDuration(scrollingClip(), 10000);
+    ASSERT_TRUE(h.renderer().videoReady());
+    h.transport().togglePlayPause();
+    ASSERT_EQ(h.transport().playState(), PlayState::Paused);
+    QTest::qWait(300);
+}
+
+// What the screen shows of a widget's window.
+QImage shownOnScreen(QWidget* window)
+{
+    return QGuiApplication::primaryScreen()
+        ->grabWindow(window->winId())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
 }  // namespace
 
 TEST(ViewDrawing, DrawsOnlyWhenThePictureChanges)
@@ -107,12 +127,8 @@ TEST(ViewDrawing, TheSpinKeepsToTheTickWhateverTheFrameRate)
 TEST(ViewDrawing, TheScreenShowsThePictureWithTheBarAboveIt)
 {
     ViewHarness h;
-    ASSERT_TRUE(h.exposed);
-    h.openWithDuration(scrollingClip(), 10000);
-    ASSERT_TRUE(h.renderer().videoReady());
-    h.transport().togglePlayPause();
-    ASSERT_EQ(h.transport().playState(), PlayState::Paused);
-    QTest::qWait(300);
+    openPaused(h);
+    ASSERT_FALSE(HasFatalFailure());
     CNavigationBar* bar = h.bar();
     ASSERT_TRUE(h.view->sceneWidget()->geometry().contains(bar->geometry()));
     const QImage picture =
@@ -121,10 +137,7 @@ TEST(ViewDrawing, TheScreenShowsThePictureWithTheBarAboveIt)
     QImage barShown;
     // The screen catches up with the last draw at its own pace.
     ASSERT_EVENTUALLY(
-        (screen = QGuiApplication::primaryScreen()
-                      ->grabWindow(h.view->winId())
-                      .toImage()
-                      .convertToFormat(QImage::Format_RGB32),
+        (screen = shownOnScreen(h.view.get()),
          barShown = screen.copy(bar->geometry()),
          screen.copy(0, 0, picture.width(), bar->y()) ==
                  picture.copy(0, 0, picture.width(), bar->y()) &&
@@ -136,22 +149,14 @@ TEST(ViewDrawing, TheScreenShowsThePictureWithTheBarAboveIt)
 TEST(ViewDrawing, AnUncoveredPictureIsDrawnAgain)
 {
     ViewHarness h;
-    ASSERT_TRUE(h.exposed);
-    h.openWithDuration(scrollingClip(), 10000);
-    ASSERT_TRUE(h.renderer().videoReady());
-    h.transport().togglePlayPause();
-    ASSERT_EQ(h.transport().playState(), PlayState::Paused);
-    QTest::qWait(300);
+    openPaused(h);
+    ASSERT_FALSE(HasFatalFailure());
     SceneWidget* scene = h.view->sceneWidget();
     const QImage picture = scene->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
     const QRect above(0, 0, picture.width(), h.bar()->y());
     const QPoint origin = scene->mapTo(h.view.get(), QPoint(0, 0));
     auto shownPicture = [&] {
-        return QGuiApplication::primaryScreen()
-            ->grabWindow(h.view->winId())
-            .toImage()
-            .convertToFormat(QImage::Format_RGB32)
-            .copy(above.translated(origin));
+        return shownOnScreen(h.view.get()).copy(above.translated(origin));
     };
     ASSERT_EVENTUALLY(shownPicture() == picture.copy(above));
 
