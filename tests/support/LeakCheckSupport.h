@@ -5,22 +5,30 @@
 #pragma once
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include <dlfcn.h>
 #include <link.h>
 
 namespace leakcheck {
 
-// Call once an OpenGL context exists.
+// Call once an OpenGL context exists. The driver's paths are gathered while the loader's list
+// is walked and pinned only after the walk: dl_iterate_phdr holds the loader's lock, and a
+// dlopen inside its callback would take the sanitizers' own lock of loaded libraries in the
+// opposite order to a streaming thread loading a plugin, which deadlocks.
 inline void keepGlDriverLoaded()
 {
+    std::vector<std::string> drivers;
     dl_iterate_phdr(
-        [](dl_phdr_info* info, size_t, void*) {
+        [](dl_phdr_info* info, size_t, void* found) {
             if (info->dlpi_name && std::strstr(info->dlpi_name, "_dri.so"))
-                dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+                static_cast<std::vector<std::string>*>(found)->emplace_back(info->dlpi_name);
             return 0;
         },
-        nullptr);
+        &drivers);
+    for (const std::string& path : drivers)
+        dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
 }
 
 }  // namespace leakcheck
