@@ -8,7 +8,7 @@ source "$root/scripts/desktop-env.sh"
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-xcb}
 
 BUILD_DIR=$root/build bash "$root/scripts/build.sh"
-ctest --test-dir "$root/build" --output-on-failure -j2 --timeout 600
+ctest --test-dir "$root/build" --output-on-failure -j2 --timeout 120
 
 if [ "${VELMORA_SANITIZERS:-1}" = 1 ]; then
   # Address and undefined-behaviour sanitizers over the whole suite.
@@ -18,9 +18,9 @@ if [ "${VELMORA_SANITIZERS:-1}" = 1 ]; then
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     BUILD_DIR=$root/build-asan bash "$root/scripts/build.sh" \
       -DVELMORA_SANITIZE="address;undefined" -DVELMORA_BUILD_BENCH=OFF
-    ctest --test-dir "$root/build-asan" --output-on-failure -j2 --timeout 900 -LE stress
+    ctest --test-dir "$root/build-asan" --output-on-failure -j2 --timeout 240 -LE stress
     # The long scenario stress: its seek storms and the cases that once crashed or deadlocked.
-    ctest --test-dir "$root/build-asan" --output-on-failure -j2 --timeout 900 -L stress \
+    ctest --test-dir "$root/build-asan" --output-on-failure -j2 --timeout 240 -L stress \
       -R 'FromThreeThreads|SetRateThenSeeks|RateThenStop|TinyRates|SeekStormWhilePlayingAndPaused/ramp_h264_aac'
   )
   # Thread sanitizer over the tests of code that runs on more than one thread.
@@ -28,10 +28,10 @@ if [ "${VELMORA_SANITIZERS:-1}" = 1 ]; then
     export TSAN_OPTIONS="halt_on_error=1 suppressions=$root/tests/tsan.supp"
     BUILD_DIR=$root/build-tsan bash "$root/scripts/build.sh" -DVELMORA_SANITIZE=thread \
       -DVELMORA_BUILD_BENCH=OFF
-    ctest --test-dir "$root/build-tsan" --output-on-failure -j2 --timeout 900 -L threads
+    ctest --test-dir "$root/build-tsan" --output-on-failure -j2 --timeout 240 -L threads
     # From the long scenario stress, the cases that call one handle from several threads and
     # the sequences that once deadlocked.
-    ctest --test-dir "$root/build-tsan" --output-on-failure -j2 --timeout 900 -L stress \
+    ctest --test-dir "$root/build-tsan" --output-on-failure -j2 --timeout 240 -L stress \
       -R 'FromThreeThreads|SetRateThenSeeks|RateThenStop|FortyOpenClose'
 
   )
