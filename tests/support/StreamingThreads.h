@@ -6,6 +6,9 @@
 #pragma once
 
 #include <chrono>
+#include <cstdio>
+#include <future>
+#include <memory>
 #include <filesystem>
 #include <iterator>
 #include <thread>
@@ -21,9 +24,29 @@ inline size_t threadCount()
     return ignored ? 0 : static_cast<size_t>(std::distance(begin(tasks), end(tasks)));
 }
 
+// Calls GStreamer's pool cleanups until the thread count stops falling.
+inline void emptyPools(void (*const cleanups[])(), int found)
+{
+    size_t last = threadCount();
+    for (int steady = 0, i = 0; i < 300 && steady < 20 && last > 1; ++i) {
+        for (int k = 0; k < found; ++k)
+            cleanups[k]();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        const size_t now = threadCount();
+        steady = now == last ? steady + 1 : 0;
+        last = now;
+    }
+}
+
 // Stops GStreamer's pooled threads and waits (at most three seconds) until the thread count
 // stops falling. A streaming thread that was still finishing its work parks in the pool only
 // afterwards, so the pools are emptied again on every look.
+//
+// gst_task_cleanup_all waits, holding GStreamer's pool lock, for every task to end, and a task
+// of a graph still being torn down (the library finishes a teardown that outlasts its bound on
+// a thread of its own) ends only once that teardown is over. So the pools are emptied only once
+// the thread count has stood still for a moment, and on a thread of their own: if a task never
+// ends, the program says so and ends anyway instead of hanging.
 inline void stopAll()
 {
     using CleanupFn = void (*)();
@@ -36,14 +59,20 @@ inline void stopAll()
     if (found == 0)
         return;
     size_t last = threadCount();
-    for (int steady = 0, i = 0; i < 300 && steady < 20 && last > 1; ++i) {
-        for (int k = 0; k < found; ++k)
-            cleanups[k]();
+    for (int steady = 0, i = 0; i < 1000 && steady < 10; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
         const size_t now = threadCount();
         steady = now == last ? steady + 1 : 0;
         last = now;
     }
+    auto done = std::make_shared<std::promise<void>>();
+    std::future<void> emptied = done->get_future();
+    std::thread([done, cleanups, found] {
+        emptyPools(cleanups, found);
+        done->set_value();
+    }).detach();
+    if (emptied.wait_for(std::chrono::seconds(20)) != std::future_status::ready)
+        std::fprintf(stderr, "streaming threads: a GStreamer task never ended; not waiting\n");
 }
 
 }  // namespace streamingthreads
