@@ -4,13 +4,15 @@
 #include "BitmapFile.h"
 #include "ScreenCapture.h"
 #include "StorageFolders.h"
+#include "ViewComposition.h"
 #include "ViewLayout.h"
 
 #include <QDir>
 #include <QWidget>
 
 ScreenshotTaker::ScreenshotTaker(const AppState& app)
-    : app_(app), clock_([] { return QDateTime::currentDateTime(); })
+    : app_(app), clock_([] { return QDateTime::currentDateTime(); }),
+      screenCopy_(&CaptureScreenRect)
 {
 }
 
@@ -39,14 +41,16 @@ QString ScreenshotTaker::folderFor(const std::string& moduleDirectory)
     return storage::screenshotFolderFor(QString::fromStdString(moduleDirectory));
 }
 
-QString ScreenshotTaker::TakeScreenshot(const QWidget& view, const QRect& clientRect,
+QString ScreenshotTaker::TakeScreenshot(QWidget& view, const QRect& clientRect,
                                         bool windowed, bool barRaised) const
 {
     const QRect area = pictureArea(clientRect, windowed, barRaised);
     if (area.isEmpty())
         return {};
     const QRect onScreen(view.mapToGlobal(area.topLeft()), area.size());
-    const QImage picture = CaptureScreenRect(onScreen);
+    QImage picture = screenCopy_(onScreen);
+    if (picture.isNull())
+        picture = ComposeViewPicture(view, area);
     if (picture.isNull())
         return {};
     const QString dir = folder();

@@ -148,6 +148,31 @@ TEST_F(WindowedScreenshot, A640By400PictureAreaGivesA768054ByteFileOfWhatTheView
     EXPECT_EQ(differingPixels(file, shown, QRect(0, 0, 640, 400)), 0);
 }
 
+// Where the platform gives no copy of the screen (Wayland), the file is composed from what
+// the view drew, and shows the same picture as the copy.
+TEST_F(WindowedScreenshot, WithoutAScreenCopyTheViewsOwnDrawingGivesTheSamePicture)
+{
+    start(QSize(640, 460));
+    pressF12();
+    const BitmapBytes copied = BitmapBytes::read(shotPath());
+    ASSERT_EQ(copied.width(), 640);
+    h->view->screenshots().setScreenCopy([](const QRect&) { return QImage(); });
+    h->view->screenshots().setClock([] { return kShotTime.addSecs(1); });
+    pressF12();
+    const QString composedPath = shotsDir() + QStringLiteral("/2024-01-31-09-05-08.bmp");
+    ASSERT_TRUE(QFileInfo::exists(composedPath));
+    const BitmapBytes composed = BitmapBytes::read(composedPath);
+    ASSERT_EQ(composed.bytes.size(), copied.bytes.size());
+    EXPECT_EQ(composed.width(), 640);
+    EXPECT_EQ(composed.height(), 400);
+    EXPECT_EQ(bandsDown(composed, 320), QStringLiteral("WRB"));
+    QImage copy(640, 400, QImage::Format_RGB32);
+    for (int y = 0; y < 400; ++y)
+        for (int x = 0; x < 640; ++x)
+            copy.setPixelColor(x, y, copied.pixel(x, y));
+    EXPECT_EQ(differingPixels(composed, copy, QRect(0, 0, 640, 400)), 0);
+}
+
 TEST_F(WindowedScreenshot, RowsOfA641PixelAreaArePaddedTo1924Bytes)
 {
     start(QSize(641, 460));
