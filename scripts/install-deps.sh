@@ -21,8 +21,8 @@ packages=(
   libmediainfo-dev libmediainfo0v5 libpulse-dev pulseaudio pulseaudio-utils
   # headless X for GUI tests, screenshots, test media, fonts
   xvfb xauth x11-utils imagemagick ffmpeg fonts-dejavu-core fonts-noto-cjk
-  # Qt's Wayland platform, and a headless Wayland compositor for the screenshot tests
-  qt6-wayland weston
+  # Qt's Wayland platform: the program runs natively in Wayland sessions
+  qt6-wayland
   # PNG skin source rendering
   python3
   # the desktop entry, icon and AppStream data: icon rendering and the validators; the
