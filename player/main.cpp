@@ -61,6 +61,13 @@ int main(int argc, char** argv)
     if (const int status = answer(request); status >= 0)
         return status;
 
+    // Without a context that can draw the scene the player has nothing to show: it says so
+    // and ends before any window of its own exists.
+    if (!SceneWidget::canMakeScene()) {
+        SceneWidget::showUnavailableMessage();
+        return SceneWidget::kNoSceneExitStatus;
+    }
+
     CPlayerApp app(QCoreApplication::applicationDirPath());
     if (!app.InitInstance(QCoreApplication::arguments()))
         return 1;

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QOpenGLContext>
 #include <QResizeEvent>
 #include <QShowEvent>
 #include <QSurfaceFormat>
@@ -111,6 +112,18 @@ bool SceneWidget::isSuitableFormat(const QSurfaceFormat& format)
     return !core && format.depthBufferSize() > 0;
 }
 
+bool SceneWidget::canMakeScene()
+{
+    QOpenGLContext context;
+    context.setFormat(sceneFormat());
+    return context.create() && context.isValid() && isSuitableFormat(context.format());
+}
+
+void SceneWidget::showUnavailableMessage()
+{
+    QMessageBox::warning(nullptr, QStringLiteral("Error"), QStringLiteral("没找到合适的显示模式"));
+}
+
 void SceneWidget::resizeEvent(QResizeEvent* event)
 {
     if (container_)
@@ -127,9 +140,6 @@ void SceneWidget::reportUnavailable()
     // to the application, so that it is shown even if this widget is gone by then.
     QMetaObject::invokeMethod(
         qApp,
-        [] {
-            QMessageBox::warning(nullptr, QStringLiteral("Error"),
-                                 QStringLiteral("没找到合适的显示模式"));
-        },
+        [] { showUnavailableMessage(); },
         Qt::QueuedConnection);
 }

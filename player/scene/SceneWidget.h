@@ -41,6 +41,14 @@ public:
     static void installDefaultFormat();
     // Whether a context of this format can draw the fixed-function scene.
     static bool isSuitableFormat(const QSurfaceFormat& format);
+    // Whether this display gives a context that can draw the scene: one is made and thrown
+    // away, so the answer is known before any scene window exists. Needs the QApplication.
+    static bool canMakeScene();
+    // The message shown when no such context can be had, as a modal box (returns when the
+    // user has answered it).
+    static void showUnavailableMessage();
+    // The player's exit status after that message.
+    static constexpr int kNoSceneExitStatus = 3;
 
 signals:
     // The context could not draw the scene (shown to the user once per run).

@@ -58,8 +58,29 @@ void SceneWindow::paintGL()
     emit drawn(static_cast<double>(timer.nsecsElapsed()) / 1e6, exposing_);
 }
 
+bool SceneWindow::cannotPaint()
+{
+    if (isValid())
+        return false;
+    if (!noContext_ && !SceneWidget::canMakeScene())
+        noContext_ = true;
+    if (noContext_)
+        reportUnavailable();
+    return noContext_;
+}
+
 bool SceneWindow::event(QEvent* event)
 {
+    switch (event->type()) {
+    case QEvent::Expose:
+    case QEvent::Paint:
+    case QEvent::UpdateRequest:
+        if (cannotPaint())
+            return true;
+        break;
+    default:
+        break;
+    }
     // The window system asks for a picture through an exposure when the window is first
     // shown, and through a paint event when a part of it was uncovered. Both are drawn at
     // once, inside the base class's handling.

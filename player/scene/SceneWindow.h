@@ -43,10 +43,14 @@ protected:
 
 private:
     void reportUnavailable();
+    // True when the base class must not paint: it has no context and none can be made (it
+    // would go on drawing through a null context and crash).
+    bool cannotPaint();
 
     SceneRenderer& renderer_;
     bool sceneReady_ = false;
     bool reported_ = false;
     bool exposing_ = false;  // drawing for the window system
+    bool noContext_ = false;  // a context was tried for this window and none could be made
     QMetaObject::Connection contextGone_;
 };
