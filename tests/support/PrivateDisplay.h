@@ -1,8 +1,11 @@
-// An X display of the test program's own, for tests that copy the screen: on the shared
-// display other programs' windows may lie over the player's at any moment. Declare one object
-// at namespace scope in the test file; it starts Xvfb before main() creates the QApplication
-// and points DISPLAY at it, and ends the server when the program exits. Listing the tests
-// starts nothing.
+// An X display of the test program's own. On a display shared with other programs (ctest runs
+// two at a time) their windows may lie over the player's, and their windows mapping, moving
+// and raising under the one pointer send crossing and motion events to whatever popup menu is
+// open, which then hovers, opens a submenu or closes on its own. The Qt test main starts one
+// for every GUI test program; a test file that needs another screen size declares its own
+// object at namespace scope, which starts Xvfb before main() and is then the one used. The
+// server ends when the program exits. Listing the tests starts nothing, and
+// VELMORA_SHARED_DISPLAY=1 keeps DISPLAY as it is (to watch the tests run).
 #pragma once
 
 #include <chrono>
@@ -26,7 +29,7 @@ class PrivateDisplay {
 public:
     PrivateDisplay(int width, int height)
     {
-        if (listingOnly())
+        if (listingOnly() || sharedWanted() || running())
             return;
         int fds[2];
         if (::pipe(fds) != 0)
@@ -63,6 +66,7 @@ public:
             return;
         }
         ::setenv("DISPLAY", (":" + number).c_str(), 1);
+        running() = true;
     }
 
     ~PrivateDisplay()
@@ -77,7 +81,19 @@ public:
     PrivateDisplay(const PrivateDisplay&) = delete;
     PrivateDisplay& operator=(const PrivateDisplay&) = delete;
 
+    // True once a private server runs in this program.
+    static bool& running()
+    {
+        static bool started = false;
+        return started;
+    }
+
 private:
+    static bool sharedWanted()
+    {
+        const char* shared = std::getenv("VELMORA_SHARED_DISPLAY");
+        return shared && std::strcmp(shared, "1") == 0;
+    }
     static bool listingOnly()
     {
         std::ifstream in("/proc/self/cmdline", std::ios::binary);

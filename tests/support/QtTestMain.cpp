@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "PrivateDisplay.h"
 #include "StreamingThreads.h"
 
 // Third-party memory the leak checker cannot name, kept for the whole process: GLib's one-time
@@ -19,6 +20,11 @@ extern "C" const char* __lsan_default_suppressions()
 
 int main(int argc, char** argv)
 {
+    // Every GUI test program on a display of its own, the size the test script's display has,
+    // unless the test file started one of another size already. Declared before the
+    // application so the server outlives its last window.
+    const PrivateDisplay display(1600, 1000);
+
     // Fixed-function drawing needs a compatibility-profile context; set it before any widget.
     QSurfaceFormat format;
     format.setRenderableType(QSurfaceFormat::OpenGL);
