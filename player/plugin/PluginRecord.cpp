@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace pluginrecord {
@@ -79,7 +81,10 @@ std::array<char, kSize> encode(const Download& download)
 
 bool write(const std::string& path, const Download& download)
 {
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    // The record goes into a new file beside the old one, which replaces it only once it is
+    // whole: a full disk or a failed write leaves the previous record as it was.
+    std::string temporary = path + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
         return false;
     const std::array<char, kSize> record = encode(download);
@@ -92,8 +97,13 @@ bool write(const std::string& path, const Download& download)
             break;
         done += static_cast<std::size_t>(n);
     }
+    const bool written = done == record.size() && ::fchmod(fd, 0644) == 0 && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
-    return done == record.size() && closed;
+    if (!written || !closed || ::rename(temporary.c_str(), path.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return true;
 }
 
 std::optional<Download> parse(const std::string& bytes, std::string* problem)

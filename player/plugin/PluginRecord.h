@@ -34,8 +34,8 @@ struct Download {
 // The record's bytes: each text with its NUL (cut to fit its field), zeros after.
 std::array<char, kSize> encode(const Download& download);
 
-// Creates or replaces the file at path with the record. False when the file cannot be opened
-// or the whole record cannot be written.
+// Creates or replaces the file at path with the record, through a new file in the same folder
+// renamed over it. False when the whole record cannot be written; the old file is then kept.
 bool write(const std::string& path, const Download& download);
 
 // The download a record describes, when it is one: exactly kSize bytes; every field ends with
