@@ -33,12 +33,14 @@ bool write(const QString& folder, int index)
     const std::array<char, 4> bytes = {static_cast<char>(raw & 0xFF), static_cast<char>((raw >> 8) & 0xFF),
                                        static_cast<char>((raw >> 16) & 0xFF),
                                        static_cast<char>((raw >> 24) & 0xFF)};
-    // Written whole or not at all, so an interrupted write never leaves a short file.
+    // Written whole or not at all, so an interrupted write never leaves a short file. No
+    // direct-write fallback: on a full disk it would truncate the old file before failing.
     QSaveFile file(folder + QLatin1String(kFileName));
-    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (file.write(bytes.data(), 4) != 4) {
+    // The bytes are flushed here: commit() would rename a file whose buffered bytes found no
+    // room over the old one.
+    if (file.write(bytes.data(), 4) != 4 || !file.flush()) {
         file.cancelWriting();
         return false;
     }
