@@ -67,8 +67,18 @@ void Transport::stop()
 
 void Transport::togglePlayPause()
 {
-    if (!mediaActive_ || opener_.isOpening())
+    if (opener_.isOpening())
         return;
+    if (!mediaActive_) {
+        // Stopped, or played to its end: the current file plays again from its start (the
+        // library's Stop put its resume position back to the start).
+        if (playState_ != PlayState::NoVideo && !app_.currentMediaPath.empty()) {
+            playState_ = PlayState::Playing;
+            open(QString::fromStdString(app_.currentMediaPath));
+            emit stateChanged();
+        }
+        return;
+    }
     if (playState_ == PlayState::Playing) {
         emit playSymbolChanged(1);
         playState_ = PlayState::Paused;
@@ -126,6 +136,32 @@ void Transport::seekToPercent(int percent)
     // The slider is where the user put it; only the time follows at once.
     if (mediaActive_)
         showPosition(positionSeconds_, false);
+}
+
+void Transport::seekBy(int seconds)
+{
+    if (!mediaActive_ || opener_.isOpening())
+        return;
+    const int total = totalSeconds();
+    int target = positionSeconds_ + seconds;
+    // Past the end the clock stops the playback at its next step, as at the end of the media.
+    if (total > 0 && target > total)
+        target = total;
+    seekTo(target < 0 ? 0 : target);
+}
+
+void Transport::seekToStart()
+{
+    if (!mediaActive_ || opener_.isOpening())
+        return;
+    seekTo(0);
+}
+
+void Transport::seekTo(int seconds)
+{
+    positionSeconds_ = seconds;
+    media_.seek(positionSeconds_);
+    showPosition(positionSeconds_, true);
 }
 
 void Transport::setRate(int value)

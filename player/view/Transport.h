@@ -34,15 +34,21 @@ public:
     // Opens path, which becomes the current media path, and plays it; opened() tells how it
     // went, unless another open or Stop came first.
     void open(const QString& path);
-    // Closes the video (or drops the open under way) and resets the bar; Play does nothing
-    // until the next open.
+    // Closes the video (or drops the open under way) and resets the bar. The file stays the
+    // current one: Play opens it again from its start.
     void stop();
-    // Pauses, or resumes a paused video where it was paused.
+    // Pauses, or resumes a paused video where it was paused; after Stop or the end of the
+    // media, plays the current file again from its start.
     void togglePlayPause();
     void back();
     void forward();
     // Seeks to a percentage of the media's duration.
     void seekToPercent(int percent);
+    // Seeks by seconds from where the clock stands, within the media (from its start to its
+    // end, when the duration is known). Nothing while nothing plays.
+    void seekBy(int seconds);
+    // Seeks to the start. Nothing while nothing plays.
+    void seekToStart();
     // The play rate: value x 0.01.
     void setRate(int value);
 
@@ -78,6 +84,7 @@ signals:
 
 private:
     void startOpening(const std::string& path, MediaOpener::Done done);
+    void seekTo(int seconds);
     void finishOpen(bool played);
     void finishResume();
     bool clockStep();
