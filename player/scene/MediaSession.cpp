@@ -80,6 +80,8 @@ VideoTexture* MediaSession::lend()
     // A load releases whatever was open, so no frame of it may be read from here on.
     open_ = false;
     format_ = VideoFormat{};
+    // The load makes a new graph, which plays at the normal rate.
+    rate_ = 1.0;
     if (observer_)
         observer_->videoSuspended();
     VideoTexture* handle = handle_;
@@ -121,7 +123,13 @@ void MediaSession::pause() { Pause(handle_); }
 
 void MediaSession::seek(double seconds) { GotoTime(handle_, seconds); }
 
-void MediaSession::setRate(double rate) { SetRate(handle_, rate); }
+void MediaSession::setRate(double rate)
+{
+    if (SetRate(handle_, rate))
+        rate_ = rate;
+}
+
+void MediaSession::toggleSound() { MuteSound(handle_); }
 
 MediaSession::Frame MediaSession::nextFrame()
 {

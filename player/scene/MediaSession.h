@@ -75,6 +75,12 @@ public:
     void pause();
     void seek(double seconds);
     void setRate(double rate);
+    // Switches the open video's own sound between full volume and silence (the library's
+    // MuteSound); a new load starts at full volume. A video without sound is left alone.
+    void toggleSound();
+    // The rate the library last took for the open video (1.0 after each load); a rate it
+    // refused leaves it.
+    double rate() const { return rate_; }
 
     bool isOpen() const { return open_; }
     const VideoFormat& format() const { return format_; }
@@ -120,4 +126,5 @@ private:
     bool open_ = false;
     VideoFormat format_;
     unsigned long long copiedBeforeLastTake_ = 0;  // the library's copy count then
+    double rate_ = 1.0;
 };

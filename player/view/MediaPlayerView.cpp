@@ -103,6 +103,7 @@ void CBCGPMediaPlayerView::followTransport()
     // A paused picture holds its shape still; a resumed one gets its settings back.
     connect(t, &Transport::paused, this, [this] { renderer_->SetSpin(0, spinStep_); });
     connect(t, &Transport::resumed, this, &CBCGPMediaPlayerView::reapplySettings);
+    connect(t, &Transport::resumed, this, &CBCGPMediaPlayerView::reapplyVideoSound);
 }
 
 // ---- Commands --------------------------------------------------------------------------
@@ -159,6 +160,7 @@ void CBCGPMediaPlayerView::opened(bool played)
         bar_->progressSlider()->setEnabled(true);
         // The renderer starts a new video flat; the view gives it the panel's settings back.
         reapplySettings();
+        reapplyVideoSound();
         // The first frame is drawn now, not at the next tick: a load that starts before that
         // would find no picture to keep.
         frames_->watch(media_->frameNotifier());
@@ -329,6 +331,18 @@ void CBCGPMediaPlayerView::keyPressEvent(QKeyEvent* event)
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void CBCGPMediaPlayerView::ToggleVideoSound()
+{
+    videoSoundMuted_ = !videoSoundMuted_;
+    media_->toggleSound();
+}
+
+void CBCGPMediaPlayerView::reapplyVideoSound()
+{
+    if (videoSoundMuted_)
+        media_->toggleSound();
 }
 
 void CBCGPMediaPlayerView::TakeScreenshot()

@@ -73,6 +73,10 @@ public:
     void ToggleFullScreen();
     // F12: saves the picture area as a bitmap file.
     void TakeScreenshot();
+    // The video's own sound between full volume and silence (the Sound button switches the
+    // system mixer's instead). The choice holds for every file opened and resumed after it.
+    void ToggleVideoSound();
+    bool isVideoSoundMuted() const { return videoSoundMuted_; }
     // Prints the statistics line every second from now on (the --stats option).
     void EnableStats();
 
@@ -119,6 +123,8 @@ private:
     void redraw();
     void applyViewport(const view_layout::Viewport& v);
     void reapplySettings();
+    // A new load plays at full volume: the video's own mute goes to it again.
+    void reapplyVideoSound();
     void updateBarCommands();
     void opened(bool played);
     void showPosition(int seconds, int totalSeconds, bool moveSlider);
@@ -144,6 +150,7 @@ private:
 
     WindowState windowState_ = WindowState::Windowed;
     bool busyCursor_ = false;
+    bool videoSoundMuted_ = false;
     int proportion_ = 400;
     int videoWidth_ = 0;
     int videoHeight_ = 0;
