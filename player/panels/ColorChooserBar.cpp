@@ -23,6 +23,9 @@ using namespace panel;
 
 namespace {
 
+// The play-rate slider's value for the normal rate (value x 0.01).
+constexpr int kNormalPlayRate = 100;
+
 // Slider ids in the order their values are exchanged (the Value enum's order).
 constexpr ControlId kExchangeIds[] = {
     HueSlider, SaturationSlider, ProportionSlider, PlayRateSlider,
@@ -165,7 +168,7 @@ void CColorChooserBar::initialise()
     setSlider(Proportion, 0, 800, 400);
     slider(ProportionSlider)->setEnabled(radio(OriginalSizeRadio)->isChecked());
 
-    setSlider(PlayRate, 0, 200, 100);
+    setSlider(PlayRate, 0, 200, kNormalPlayRate);
 
     setSlider(Depth1, 0, 1000, 250);
     setSlider(Depth2, 0, 400, 250);
@@ -249,6 +252,17 @@ void CColorChooserBar::StepColorPreset(bool forward)
     values_[Saturation] = preset.saturation;
     writeSliders();
     applySkinColor();
+}
+
+void CColorChooserBar::StepPlayRate(bool faster)
+{
+    slider(PlayRateSlider)->triggerAction(faster ? QAbstractSlider::SliderPageStepAdd
+                                                 : QAbstractSlider::SliderPageStepSub);
+}
+
+void CColorChooserBar::ResetPlayRate()
+{
+    slider(PlayRateSlider)->setValue(kNormalPlayRate);
 }
 
 void CColorChooserBar::placeScrollButtons(const QRect& r)

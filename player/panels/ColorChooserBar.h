@@ -39,6 +39,11 @@ public:
     // The arrows of a direction show while the content does not lie within the client area
     // in that direction.
     void ScrollContent(int dx, int dy);
+    // Moves the play-rate slider one page step up (faster) or down, as its own Page Up and
+    // Page Down do; the new rate goes to the scene-settings sink as a user's move would.
+    void StepPlayRate(bool faster);
+    // The play-rate slider back to 100 (the normal rate), sent the same way.
+    void ResetPlayRate();
     // Captions in language 0 to 5; any other index changes nothing.
     void SetLanguage(int language);
 
