@@ -42,6 +42,7 @@ enum class Command : int {
     // Help menu
     HomePage = 32876,
     CheckForUpdate = 32879,
+    KeyboardShortcuts = 32890,
 
     // Languages
     LanguageGerman = 32882,

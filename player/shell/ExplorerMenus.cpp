@@ -62,7 +62,8 @@ std::vector<Entry> pluginMenu()
 
 std::vector<Entry> helpMenu()
 {
-    return {item(Command::AppAbout, "About"), separator(), item(Command::HomePage, "Home Page"),
+    return {item(Command::KeyboardShortcuts, "Keyboard shortcuts"), separator(),
+            item(Command::AppAbout, "About"), separator(), item(Command::HomePage, "Home Page"),
             separator(), item(Command::CheckForUpdate, "Check for update")};
 }
 

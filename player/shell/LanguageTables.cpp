@@ -26,7 +26,7 @@ constexpr const char* kPanelNames[kLanguageCount][2] = {
 
 }  // namespace
 
-const std::array<ItemCaption, 7> ItemCaptionTable = {{
+const std::array<ItemCaption, 8> ItemCaptionTable = {{
     {FileMenu, Command::FileOpen, 0,
      {nullptr, "Bezeichnung Datei", "Ouvrir Fichier", "Abierto", "Nuovo", "открытый"}},
     {ViewMenu, Command::ToggleControlPanel, 0,
@@ -42,6 +42,9 @@ const std::array<ItemCaption, 7> ItemCaptionTable = {{
     {HelpMenu, Command::CheckForUpdate, 0,
      {nullptr, "Inspektion Aktualisierung", "Vérifier les mises à jour", "Buscar Actualizaciones",
       "Controlla Aggiornamenti", "Обновления"}},
+    {HelpMenu, Command::KeyboardShortcuts, 0,
+     {nullptr, "Tastenkürzel", "Raccourcis clavier", "Atajos de teclado",
+      "Scorciatoie da tastiera", "Сочетания клавиш"}},
 }};
 
 const char* menuButtonCaption(int language, MenuButton button)

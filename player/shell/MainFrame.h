@@ -31,6 +31,8 @@ class KeyStateSource;
 class MediaInfoRead;
 class MessagePresenter;
 class QAction;
+class QKeyEvent;
+class ShortcutsDialog;
 class QTimer;
 class CVisualManager;
 class SkinFrame;
@@ -74,6 +76,13 @@ public:
     // (beside the program, or in the user's data folder for an installed one). Any other index
     // changes nothing.
     void ApplyLanguage(int index);
+    // The language applied last (0 until one is).
+    int language() const { return language_; }
+
+    // "Keyboard shortcuts": shows the list of keys in the current language, without blocking
+    // the window. The dialog stays (hidden) once made; null until first shown.
+    void ShowKeyboardShortcuts();
+    ShortcutsDialog* shortcutsDialog() const { return shortcutsDialog_; }
 
     CExplorerBar* explorerBar() const { return explorerBar_; }
     // The skin: its pictures and colour, and the window's own frame drawn with them.
@@ -104,6 +113,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The player's keys (KeyboardShortcuts.h) that the focused widget left alone.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void createSkin();
@@ -130,6 +141,8 @@ private:
     // Shows the reader's pages (the media-information panel shows them).
     void showMediaReport(const mediainfo::MediaReport& report);
     void takeMediaReport(const mediainfo::MediaReport& report);
+    // Runs a key's action; false when it has none here.
+    bool runKeyAction(QKeyEvent* event);
 
     AppState& app_;
     FileChooser& chooser_;
@@ -150,6 +163,9 @@ private:
     CEqualizerBar* mediaInfoPanel_ = nullptr;
     CColorChooserBar* controlPanel_ = nullptr;
     DockWidthKeeper* dockWidth_ = nullptr;
+
+    int language_ = 0;
+    ShortcutsDialog* shortcutsDialog_ = nullptr;
 
     WindowState windowState_ = WindowState::Windowed;
     QRect savedGeometry_;                  // the placement before full-screen mode

@@ -11,6 +11,7 @@
 #include "LanguageFile.h"
 #include "LanguageTables.h"
 #include "ProductLinks.h"
+#include "ShortcutsDialog.h"
 #include "SkinFloatFrame.h"
 #include "SkinStyle.h"
 #include "StorageFolders.h"
@@ -43,6 +44,7 @@ void CMainFrame::createCommands()
     commands_.add(
         Command::TogglePropertyPanel, [this] { togglePanel(mediaInfoPanel_); },
         [this](CommandState& state) { state.checked = !mediaInfoPanel_->isHidden(); });
+    commands_.add(Command::KeyboardShortcuts, [this] { ShowKeyboardShortcuts(); });
     commands_.add(Command::ProductSite,
                   [] { QDesktopServices::openUrl(QUrl(product::kHomePage)); });
     for (const LanguageCommand& entry : kLanguageCommands)
@@ -100,6 +102,9 @@ void CMainFrame::ApplyLanguage(int index)
 {
     if (!lang::isValid(index))
         return;
+    language_ = index;
+    if (shortcutsDialog_)
+        shortcutsDialog_->setLanguage(index);
     controlPanel_->setWindowTitle(QString::fromUtf8(lang::controlPanelName(index)));
     mediaInfoPanel_->setWindowTitle(QString::fromUtf8(lang::mediaInfoPanelName(index)));
     explorerBar_->RebuildMenus(index);

@@ -48,7 +48,8 @@ std::vector<QStringList> englishMenus()
              "  32866 FFDShow MPEG4 Video Decoder", "  -", "  32867 Divx Codec Pack", "  -",
              "  32871 Xvid Codec pack", "  -", "  32869 Apple Quick Time Full", "  -",
              "  32872 DVD Decoder ", "-"},
-            {"57664 About", "-", "32876 Home Page", "-", "32879 Check for update"}};
+            {"32890 Keyboard shortcuts", "-", "57664 About", "-", "32876 Home Page", "-",
+             "32879 Check for update"}};
 }
 
 // The menus without their captions: each command's number, separators and submenu marks in
