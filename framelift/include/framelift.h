@@ -60,6 +60,12 @@
  *   does not stop in time is released by its control thread once it has. LoadVideo() itself
  *   is bounded as described there, GetTexture() as described there.
  *
+ * Orientation
+ *   A stream that says how it is to be shown (a phone's 90 degree turn, a mirrored camera)
+ *   is turned upright before the copy: the texture image, the sizes, the scale matrix and the
+ *   snapshot all describe the upright picture (a 640 by 480 stream turned by 90 degrees is a
+ *   480 by 640 video).
+ *
  * Resume position
  *   One position for the whole library (shared by all handles): Pause() stores the current
  *   position, Stop() resets it to 0, Play() seeks to it before running. GotoTime(), Restart()
@@ -246,6 +252,18 @@ FRAMELIFT_API int32_t GetTexHeight(VideoTexture* handle);
  * Thread: any.
  */
 FRAMELIFT_API float GetVideoRatio(VideoTexture* handle);
+
+/*
+ * The picture's width over its height as it is meant to be seen: videoWidth / videoHeight
+ * times the shape of its pixels. The same as GetVideoRatio() for square pixels; about 1.78
+ * for a 720 by 576 picture of 64:45 pixels (16:9 PAL), 1.25 for its 1:1 reading.
+ *
+ * Result: the aspect, known once LoadVideo() succeeded; 0 with no video, after a failed load
+ *         and for a null handle.
+ * Thread: any.
+ * Since:  1.1.
+ */
+FRAMELIFT_API float GetDisplayAspect(VideoTexture* handle);
 
 /*
  * The newest copied frame as a texture image (see "Texture image" above). Returns at once

@@ -117,6 +117,11 @@ float GetVideoRatio(VideoTexture* handle)
     return static_cast<float>(g.videoWidth) / static_cast<float>(g.videoHeight);
 }
 
+float GetDisplayAspect(VideoTexture* handle)
+{
+    return displayAspect(geometryOf(handle));
+}
+
 uint8_t* GetTexture(VideoTexture* handle)
 {
     if (!handle || !handle->filter)

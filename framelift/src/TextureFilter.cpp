@@ -62,7 +62,8 @@ gboolean textureFilterSetInfo(GstVideoSink* sink, GstCaps*, const GstVideoInfo* 
     framelift::markReceived(sink);
     framelift::FilterState* state = stateOf(sink);
     state->info = *info;
-    state->image.resize(GST_VIDEO_INFO_WIDTH(info), GST_VIDEO_INFO_HEIGHT(info));
+    state->image.resize(GST_VIDEO_INFO_WIDTH(info), GST_VIDEO_INFO_HEIGHT(info),
+                        GST_VIDEO_INFO_PAR_N(info), GST_VIDEO_INFO_PAR_D(info));
     framelift::markHandedOver(sink);
     return TRUE;
 }

@@ -85,16 +85,33 @@ int32_t TextureImage::sizeMode() const
     return sizeMode_;
 }
 
-void TextureImage::resize(int32_t videoWidth, int32_t videoHeight)
+float displayAspect(const TextureGeometry& g)
+{
+    if (!g.connected())
+        return 0.0f;
+    return static_cast<float>(static_cast<double>(g.videoWidth) * g.pixelAspectN /
+                              (static_cast<double>(g.videoHeight) * g.pixelAspectD));
+}
+
+void TextureImage::resize(int32_t videoWidth, int32_t videoHeight, int32_t pixelAspectN,
+                          int32_t pixelAspectD)
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    const TextureGeometry next = geometryFor(videoWidth, videoHeight, sizeMode_);
+    TextureGeometry next = geometryFor(videoWidth, videoHeight, sizeMode_);
+    if (pixelAspectN > 0 && pixelAspectD > 0) {
+        next.pixelAspectN = pixelAspectN;
+        next.pixelAspectD = pixelAspectD;
+    }
     const bool sameTexture = next.texWidth == geometry_.texWidth &&
                              next.texHeight == geometry_.texHeight &&
                              !buffers_[0].empty();
     if (sameTexture && next.videoWidth == geometry_.videoWidth &&
-        next.videoHeight == geometry_.videoHeight)
-        return;  // the same caps again (after a seek): keep the frames
+        next.videoHeight == geometry_.videoHeight) {
+        // The same sizes again (after a seek): keep the frames.
+        geometry_.pixelAspectN = next.pixelAspectN;
+        geometry_.pixelAspectD = next.pixelAspectD;
+        return;
+    }
     geometry_ = next;
     for (auto& buffer : buffers_) {
         if (!buffer.empty())

@@ -37,12 +37,19 @@ struct TextureGeometry {
     int32_t texWidth = -1;
     int32_t texHeight = -1;
     int32_t texPitch = 0;  // texWidth * 3: rows are packed
+    // The shape of one pixel on the screen (64:45 on a 16:9 PAL picture), from the caps.
+    int32_t pixelAspectN = 1;
+    int32_t pixelAspectD = 1;
 
     bool connected() const { return videoWidth > 0 && videoHeight > 0; }
     bool hasTexture() const { return texWidth > 0 && texHeight > 0; }
 };
 
 TextureGeometry geometryFor(int32_t videoWidth, int32_t videoHeight, int32_t sizeMode);
+
+// The picture's width over its height as it is meant to be seen: the video's sides times the
+// pixel aspect. 0 for a geometry that is not connected.
+float displayAspect(const TextureGeometry& geometry);
 
 // Writes the scale matrix (OpenGL element order) of a connected geometry.
 void writeScaleMatrix(const TextureGeometry& geometry, float out[16]);
@@ -65,7 +72,9 @@ public:
     // Streaming thread: a new connection. Buffers of another size replace the old ones; the
     // old ones stay alive until the caller's next take(), so a pointer handed out earlier
     // never dangles while the caller may still read it.
-    void resize(int32_t videoWidth, int32_t videoHeight);
+    // The pixel aspect is that of the caps (1:1 when they give none or a senseless one).
+    void resize(int32_t videoWidth, int32_t videoHeight, int32_t pixelAspectN = 1,
+                int32_t pixelAspectD = 1);
 
     // Streaming thread: copies one frame. `top` is the picture's top row and `stride` the
     // bytes from one source row to the next; the texture's row 0 receives the bottom row.

@@ -2,16 +2,45 @@
 #include "ControlGrid.h"
 #include "SceneRendererImpl.h"
 
+#include "SceneMath.h"
+
+#include <cmath>
+
 void SceneRenderer::Impl::buildSurface(const SurfaceSettings& surface)
 {
     if (isSurfaceMode(surface.mode)) {
         surfaceMode_ = surface.mode;
-        scene::fillControlGrid(controlGrid_, surface, format_.videoWidth, format_.videoHeight);
+        surface_ = surface;
+        refitSurface();
     }
     // The maps are loaded on every call, whatever the mode; GL work waits for the next frame.
     surfaceBuilt_ = true;
     evaluatorsStale_ = true;
     changed_ = true;
+}
+
+void SceneRenderer::Impl::refitSurface()
+{
+    // The patch spans the flat picture's rectangle, so a curved screen shows the picture as
+    // large and in the same shape as the flat one.
+    const float unit = scene::flatPictureScale(format_.videoHeight, flatPictureHeight());
+    const auto width = static_cast<int>(
+        std::lround(static_cast<float>(format_.videoWidth) * unit * format_.pixelWidening()));
+    const auto height = static_cast<int>(std::lround(static_cast<float>(format_.videoHeight) * unit));
+    if (scene::fillControlGrid(controlGrid_, surface_, width, height)) {
+        evaluatorsStale_ = true;
+        changed_ = true;
+    }
+}
+
+float SceneRenderer::Impl::flatPictureHeight() const
+{
+    if (format_.videoWidth <= 0 || format_.videoHeight <= 0)
+        return static_cast<float>(scene::kFlatPictureHeight);
+    const double picture = static_cast<double>(format_.videoWidth) * format_.pixelWidening() /
+                           static_cast<double>(format_.videoHeight);
+    const double view = hasViewport_ ? scene::viewportAspect(viewW_, viewH_) : 0.0;
+    return scene::flatPictureHeight(picture, view);
 }
 
 void SceneRenderer::Impl::applyEvaluators() const

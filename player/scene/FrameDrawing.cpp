@@ -109,12 +109,14 @@ void SceneRenderer::Impl::drawSurface() const
     // Face the light, whatever normal the previous frame's shape left behind.
     glNormal3f(0.0f, 0.0f, 1.0f);
     if (surfaceMode_ == SurfaceMode::Normal) {
-        // 480 units high whatever the video's lines; a 480-line video is drawn one unit per
-        // pixel, with the same calls and values as before the scaling.
-        const float unit = scene::flatPictureScale(format_.videoHeight);
-        const float w = static_cast<float>(format_.videoWidth) * unit;
+        // Sized to the view whatever the video's lines (see flatPictureHeight); a 480-line
+        // square-pixel video no wider than the view is drawn one unit per pixel, with the
+        // same calls and values as before the scaling. Pixels that are not square widen it.
+        const float unit = scene::flatPictureScale(format_.videoHeight, flatPictureHeight());
+        const float across = unit * format_.pixelWidening();
+        const float w = static_cast<float>(format_.videoWidth) * across;
         const float h = static_cast<float>(format_.videoHeight) * unit;
-        glTranslatef(static_cast<float>(scene::flatPictureShift(format_.videoWidth)) * unit,
+        glTranslatef(static_cast<float>(scene::flatPictureShift(format_.videoWidth)) * across,
                      static_cast<float>(scene::flatPictureShift(format_.videoHeight)) * unit,
                      -static_cast<float>(scene::kPictureDistance));
         glBegin(GL_QUADS);

@@ -12,6 +12,7 @@ VideoFormat readFormat(VideoTexture* handle)
     f.texHeight = GetTexHeight(handle);
     f.videoWidth = GetVideoWidth(handle);
     f.videoHeight = GetVideoHeight(handle);
+    f.displayAspect = GetDisplayAspect(handle);
     return f;
 }
 

@@ -19,6 +19,25 @@ struct VideoTexture;
 struct VideoFormat {
     std::array<float, 16> scale{};  // the texture matrix that crops to the video's part
     int texWidth = 0, texHeight = 0, videoWidth = 0, videoHeight = 0;
+    // Width over height as the picture is meant to be seen (its pixels need not be square);
+    // 0 when the library does not say.
+    float displayAspect = 0.0f;
+
+    // How much wider than its stored pixels the picture is seen: exactly 1 for square pixels
+    // (and when the shape is unknown), 1.42 for 64:45 ones.
+    float pixelWidening() const
+    {
+        if (!(displayAspect > 0.0f) || videoWidth <= 0 || videoHeight <= 0)
+            return 1.0f;
+        const float widening = displayAspect * static_cast<float>(videoHeight) /
+                               static_cast<float>(videoWidth);
+        return (widening > 0.999f && widening < 1.001f) ? 1.0f : widening;
+    }
+    // The width the picture is seen at, in pixels of its height.
+    int displayWidth() const
+    {
+        return static_cast<int>(static_cast<float>(videoWidth) * pixelWidening() + 0.5f);
+    }
 
     // A frame feed reads videoHeight rows of texWidth pixels from the texture image.
     bool usable() const

@@ -40,18 +40,28 @@ constexpr int wrapSpin(int degrees) { return degrees >= 360 ? degrees % 360 : de
 // video pixels.
 constexpr int flatPictureShift(int size) { return size / -2; }
 
-// Every flat picture is this many scene units high, its width by its aspect ratio: the view
-// shows about 456 units at the picture's distance, so any video fills the view as a 640 by 480
-// one does.
+// A flat picture no wider than the view is this many scene units high, its width by its
+// aspect ratio: the view shows about 456 units at the picture's distance, so it fills the view
+// as a 640 by 480 one does in a 4:3 view.
 constexpr int kFlatPictureHeight = 480;
 
-// Scene units per video pixel of the flat picture: exactly 1 for a 480-line video, which
-// keeps one unit per pixel; 1 when there is no height to scale.
-constexpr float flatPictureScale(int videoHeight)
+// The flat picture's height in scene units for a picture of pictureAspect (width over height
+// as it is seen) in a view of viewAspect: kFlatPictureHeight while the picture is no wider
+// than the view; a wider one keeps the width a picture of the view's own shape has, so all
+// of it shows, with black above and below. kFlatPictureHeight when either is unknown.
+constexpr float flatPictureHeight(double pictureAspect, double viewAspect)
 {
-    return videoHeight > 0
-               ? static_cast<float>(kFlatPictureHeight) / static_cast<float>(videoHeight)
-               : 1.0f;
+    if (!(pictureAspect > 0.0) || !(viewAspect > 0.0) || pictureAspect <= viewAspect)
+        return static_cast<float>(kFlatPictureHeight);
+    return static_cast<float>(kFlatPictureHeight * viewAspect / pictureAspect);
+}
+
+// Scene units per video line of a flat picture pictureHeight units high: exactly 1 for a
+// 480-line video that fills the height, which keeps one unit per pixel; 1 when there is no
+// height to scale.
+constexpr float flatPictureScale(int videoHeight, float pictureHeight = kFlatPictureHeight)
+{
+    return videoHeight > 0 ? pictureHeight / static_cast<float>(videoHeight) : 1.0f;
 }
 
 // Distance from the eye of the curved surface of a mode; 0 for modes without a mesh.

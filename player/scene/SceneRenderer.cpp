@@ -71,12 +71,16 @@ void SceneRenderer::Impl::setViewport(int x, int y, int w, int h)
 {
     if (!hasViewport_ || x != viewX_ || y != viewY_ || w != viewW_ || h != viewH_)
         changed_ = true;
+    const bool reshaped = !hasViewport_ || w * viewH_ != h * viewW_;
     hasViewport_ = true;
     viewX_ = x;
     viewY_ = y;
     viewW_ = w;
     viewH_ = h;
     viewportRect_ = ViewportRect{0, 0, w, h};
+    // A wide picture's size follows the view's shape, and the curved screen with it.
+    if (reshaped && drawsMesh(surfaceMode_))
+        refitSurface();
 }
 
 void SceneRenderer::Impl::setDevicePixelRatio(double ratio)

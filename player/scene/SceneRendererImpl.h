@@ -45,6 +45,11 @@ private:
     void drawShape() const;
     // Whether drawShape draws a shape (and so whether a spin shows).
     bool drawsShape() const;
+    // The flat picture's height in scene units for the open video in the viewport.
+    float flatPictureHeight() const;
+    // Gives the curved screen the flat picture's size again, after the viewport's shape or the
+    // video's size changed.
+    void refitSurface();
     // Creates the texture of the open video from the last frame.
     void createVideoTexture();
     // Binds the texture and replaces its video part with the session's newest frame, when
@@ -64,6 +69,7 @@ private:
     int spinStep_ = 1;
     SurfaceMode surfaceMode_ = SurfaceMode::Normal;
     ShapeKind shapeKind_ = ShapeKind::Flat;
+    SurfaceSettings surface_{};  // the curved screen's last settings
 
     // Adjustment values: the arrow keys and the shape's automatic rotation.
     int yawDegrees_ = 0;

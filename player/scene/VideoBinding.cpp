@@ -90,6 +90,8 @@ void SceneRenderer::Impl::feedVideoTexture()
         // The stream changed its picture size: the image has a new layout.
         format_ = media_.format();
         defineTextureImage();
+        if (drawsMesh(surfaceMode_))
+            refitSurface();
         return;
     }
     // Only the video's part of the image changes; the black margin went in at creation.

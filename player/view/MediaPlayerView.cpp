@@ -155,7 +155,7 @@ void CBCGPMediaPlayerView::OpenMediaPath(const QString& path)
 void CBCGPMediaPlayerView::opened(bool played)
 {
     if (played) {
-        videoWidth_ = media_->format().videoWidth;
+        videoWidth_ = media_->format().displayWidth();
         videoHeight_ = media_->format().videoHeight;
         bar_->progressSlider()->setEnabled(true);
         // The renderer starts a new video flat; the view gives it the panel's settings back.

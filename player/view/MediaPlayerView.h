@@ -84,6 +84,8 @@ public:
     bool isWindowed() const { return windowState_ == WindowState::Windowed; }
     bool isBarRaised() const;
     bool isBarWatcherHeld() const;
+    // The open video's size as it is seen (its width widened for pixels that are not square),
+    // which "Original size" and the proportion lay out.
     int videoWidth() const { return videoWidth_; }
     int videoHeight() const { return videoHeight_; }
     SizeMode sizeMode() const { return sizeMode_; }

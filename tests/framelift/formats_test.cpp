@@ -182,4 +182,85 @@ TEST(Containers, MpegOggWebmAndRealMediaPlay)
     }
 }
 
+// A stream's display matrix turns or mirrors the picture: the library serves it upright, with
+// the sizes and the matrix of the upright picture. The quadrant clip is blue, green over red,
+// white; each case lists the colours the upright picture shows top left, top right, bottom
+// left and bottom right.
+TEST(Orientation, EachTurnAndMirrorIsServedUpright)
+{
+    using testmedia::Orientation;
+    using clips::Bgr;
+    struct Turn {
+        Orientation orientation;
+        const char* name;
+        Bgr topLeft, topRight, bottomLeft, bottomRight;
+    };
+    const std::string stored = clips::quadrants({"quad-320x240-h264.mp4", 320, 240, 25, "x264enc", "", "mp4mux"});
+    for (const Turn& turn :
+         {Turn{Orientation::Rotate90, "rotate-90", clips::kRed, clips::kBlue, clips::kWhite, clips::kGreen},
+          Turn{Orientation::Rotate180, "rotate-180", clips::kWhite, clips::kRed, clips::kGreen, clips::kBlue},
+          Turn{Orientation::Rotate270, "rotate-270", clips::kGreen, clips::kWhite, clips::kBlue, clips::kRed},
+          Turn{Orientation::FlipRotate0, "flip-rotate-0", clips::kGreen, clips::kBlue, clips::kWhite, clips::kRed},
+          Turn{Orientation::FlipRotate180, "flip-rotate-180", clips::kRed, clips::kWhite, clips::kBlue, clips::kGreen},
+          Turn{Orientation::FlipRotate270, "flip-rotate-270", clips::kBlue, clips::kRed, clips::kGreen, clips::kWhite}}) {
+        SCOPED_TRACE(turn.name);
+        const std::string path =
+            testmedia::withOrientation(stored, std::string("quad-") + turn.name + ".mp4", turn.orientation);
+        const bool quarter = turn.orientation == Orientation::Rotate90 ||
+                             turn.orientation == Orientation::Rotate270 ||
+                             turn.orientation == Orientation::FlipRotate270;
+        const int w = quarter ? 240 : 320, h = quarter ? 320 : 240;
+        Handle handle;
+        ASSERT_TRUE(LoadVideo(handle, path.c_str(), FRAMELIFT_SIZE_EXACT, 0));
+        EXPECT_EQ(GetVideoWidth(handle), w);
+        EXPECT_EQ(GetVideoHeight(handle), h);
+        EXPECT_EQ(GetTexWidth(handle), w);
+        EXPECT_EQ(GetTexHeight(handle), h);
+        EXPECT_FLOAT_EQ(GetDisplayAspect(handle), float(w) / float(h));
+        ASSERT_TRUE(Play(handle));
+        const uint8_t* t = GetTexture(handle);
+        ASSERT_NE(t, nullptr);
+        // Row 0 is the bottom.
+        EXPECT_TRUE(clips::pixelNear(t, w, w / 4, h * 3 / 4, turn.topLeft, 60));
+        EXPECT_TRUE(clips::pixelNear(t, w, w * 3 / 4, h * 3 / 4, turn.topRight, 60));
+        EXPECT_TRUE(clips::pixelNear(t, w, w / 4, h / 4, turn.bottomLeft, 60));
+        EXPECT_TRUE(clips::pixelNear(t, w, w * 3 / 4, h / 4, turn.bottomRight, 60));
+        const ImageBmpInfo bmp = GetCurrentImageBmp(handle);
+        EXPECT_EQ(bmp.width, w);
+        EXPECT_EQ(bmp.height, h);
+        FreeImageBmp(bmp.data);
+    }
+}
+
+// Pixels that are not square: 720 by 576 of 64:45 (16:9 PAL) is seen 16:9, 720 by 480 of
+// 8:9 (4:3 NTSC) 4:3, and square pixels give the plain ratio.
+TEST(DisplayAspect, FollowsThePixelShape)
+{
+    struct Shape {
+        const char* name;
+        int width, height, parN, parD;
+        const char* muxer;
+        float aspect;
+    };
+    for (const Shape& shape : {Shape{"par-720x576-64to45.mp4", 720, 576, 64, 45, "mp4mux", 16.0f / 9.0f},
+                               Shape{"par-720x576-64to45.mkv", 720, 576, 64, 45, "matroskamux", 16.0f / 9.0f},
+                               Shape{"par-720x480-8to9.mp4", 720, 480, 8, 9, "mp4mux", 4.0f / 3.0f},
+                               Shape{"par-640x480-1to1.mp4", 640, 480, 1, 1, "mp4mux", 4.0f / 3.0f}}) {
+        SCOPED_TRACE(shape.name);
+        const std::string path = testmedia::custom(
+            shape.name, "videotestsrc num-buffers=10 ! video/x-raw,width=" +
+                            std::to_string(shape.width) + ",height=" + std::to_string(shape.height) +
+                            ",pixel-aspect-ratio=" + std::to_string(shape.parN) + "/" +
+                            std::to_string(shape.parD) + ",framerate=25/1 ! x264enc ! " +
+                            shape.muxer + " ! filesink location=@OUT@");
+        Handle handle;
+        EXPECT_EQ(GetDisplayAspect(handle), 0.0f) << "no video yet";
+        ASSERT_TRUE(LoadVideo(handle, path.c_str(), FRAMELIFT_SIZE_POWER_OF_TWO_UP, 0));
+        EXPECT_EQ(GetVideoWidth(handle), shape.width) << "the stored pixels are served as they are";
+        EXPECT_NEAR(GetDisplayAspect(handle), shape.aspect, 0.002f);
+        EXPECT_FLOAT_EQ(GetVideoRatio(handle), float(shape.width) / float(shape.height));
+    }
+    EXPECT_EQ(GetDisplayAspect(nullptr), 0.0f);
+}
+
 }  // namespace

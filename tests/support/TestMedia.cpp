@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <mutex>
 #include <stdexcept>
 
@@ -123,6 +124,40 @@ std::string writeFile(const std::string& name, const std::string& bytes)
     }
     fs::rename(partial, target);
     return target.string();
+}
+
+std::string withOrientation(const std::string& source, const std::string& name,
+                            Orientation orientation)
+{
+    std::ifstream in(source, std::ios::binary);
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    // A version-0 track header: after its size and name come version and flags, times, track
+    // number, a reserved word, the duration, 8 reserved bytes, layer, group, volume and 2
+    // reserved bytes (40 bytes in all), then the 3 by 3 matrix of 32-bit big-endian values.
+    const size_t at = bytes.find("tkhd");
+    if (at == std::string::npos || at + 4 + 40 + 36 > bytes.size() || bytes[at + 4] != 0)
+        throw std::runtime_error("no version-0 track header in " + source);
+    // a, b, c, d of the matrix in 16.16 units (-1, 0 or 1), as qtdemux reads them.
+    int m[4] = {1, 0, 0, 1};
+    switch (orientation) {
+    case Orientation::Rotate90: m[0] = 0, m[1] = 1, m[2] = -1, m[3] = 0; break;
+    case Orientation::Rotate180: m[0] = -1, m[3] = -1; break;
+    case Orientation::Rotate270: m[0] = 0, m[1] = -1, m[2] = 1, m[3] = 0; break;
+    case Orientation::FlipRotate0: m[0] = -1; break;
+    case Orientation::FlipRotate180: m[3] = -1; break;
+    case Orientation::FlipRotate270: m[0] = 0, m[1] = 1, m[2] = 1, m[3] = 0; break;
+    }
+    auto put = [&](size_t offset, int32_t value) {
+        const auto u = static_cast<uint32_t>(value);
+        for (int i = 0; i < 4; ++i)
+            bytes[offset + static_cast<size_t>(i)] = static_cast<char>(u >> (24 - 8 * i));
+    };
+    const size_t matrix = at + 4 + 40;
+    put(matrix, m[0] * 0x10000);
+    put(matrix + 4, m[1] * 0x10000);
+    put(matrix + 12, m[2] * 0x10000);
+    put(matrix + 16, m[3] * 0x10000);
+    return writeFile(name, bytes);
 }
 
 }  // namespace testmedia

@@ -38,6 +38,16 @@ std::string custom(const std::string& name, const std::string& pipeline);
 // path. For containers GStreamer cannot write, such as RealMedia.
 std::string byFfmpeg(const std::string& name, const std::string& arguments);
 
+// The turn or mirror an MP4 track's display matrix asks for, named as GStreamer's
+// image-orientation tag names it.
+enum class Orientation { Rotate90, Rotate180, Rotate270, FlipRotate0, FlipRotate180, FlipRotate270 };
+
+// A copy of the MP4 at `source`, named `name`, whose first track's display matrix says
+// `orientation`: a phone's portrait clip, stored sideways. Throws std::runtime_error when the
+// file has no track header.
+std::string withOrientation(const std::string& source, const std::string& name,
+                            Orientation orientation);
+
 // Writes bytes to a file in mediaDir() and returns its path (text named .avi, empty files).
 std::string writeFile(const std::string& name, const std::string& bytes);
 

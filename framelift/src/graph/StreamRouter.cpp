@@ -40,7 +40,7 @@ bool acceptsRawVideo(GstPad* input)
 
 // Adds the chain to the bin, links it in order and brings it to the bin's state, last
 // element first. On a failed link the chain is taken out again.
-bool addChain(GstElement* bin, std::initializer_list<GstElement*> chain)
+bool addChain(GstElement* bin, const std::vector<GstElement*>& chain)
 {
     for (GstElement* e : chain) {
         if (!e) {
@@ -53,11 +53,9 @@ bool addChain(GstElement* bin, std::initializer_list<GstElement*> chain)
     }
     for (GstElement* e : chain)
         gst_bin_add(GST_BIN(bin), e);
-    const GstElement* const* items = chain.begin();
     bool linked = true;
     for (size_t i = 1; i < chain.size() && linked; ++i)
-        linked = gst_element_link(const_cast<GstElement*>(items[i - 1]),
-                                  const_cast<GstElement*>(items[i]));
+        linked = gst_element_link(chain[i - 1], chain[i]);
     if (!linked) {
         for (GstElement* e : chain) {
             gst_element_set_state(e, GST_STATE_NULL);
@@ -66,7 +64,7 @@ bool addChain(GstElement* bin, std::initializer_list<GstElement*> chain)
         return false;
     }
     for (size_t i = chain.size(); i-- > 0;)
-        gst_element_sync_state_with_parent(const_cast<GstElement*>(items[i]));
+        gst_element_sync_state_with_parent(chain[i]);
     return true;
 }
 
@@ -201,13 +199,17 @@ GstPad* StreamRouter::takeFreeVideoInput()
 bool StreamRouter::linkVideo(GstPad* pad, GstPad* input)
 {
     GstElement* convert = gst_element_factory_make("videoconvert", nullptr);
+    // Turns the picture upright as the stream's orientation tag says (a phone's 90 degrees, a
+    // mirrored camera); passes frames through untouched while there is none. Without the
+    // element (a system lacking it) pictures keep their stored orientation.
+    GstElement* flip = gst_element_factory_make("videoflip", nullptr);
     // A short queue gives the renderer a thread of its own, so its work on a frame overlaps
     // the conversion of the next one instead of adding to it.
     GstElement* queue = gst_element_factory_make("queue", nullptr);
     // videoconvert makes BGRx in one pass; the packer, on the renderer's thread, makes it BGR.
     GstElement* packer = createBgrPacker();
     if (!convert || !queue || !packer) {
-        for (GstElement* made : {convert, queue, packer}) {
+        for (GstElement* made : {convert, flip, queue, packer}) {
             if (made)
                 gst_object_unref(made);
         }
@@ -219,14 +221,21 @@ bool StreamRouter::linkVideo(GstPad* pad, GstPad* input)
     // between frames, and a single-threaded conversion of a large picture would otherwise
     // hold up the next frame.
     g_object_set(convert, "n-threads", static_cast<guint>(g_get_num_processors()), nullptr);
-    if (!addChain(pipeline_, {convert, queue, packer}))
+    std::vector<GstElement*> chain{convert};
+    if (flip) {
+        gst_util_set_object_arg(G_OBJECT(flip), "video-direction", "auto");
+        chain.push_back(flip);
+    }
+    chain.push_back(queue);
+    chain.push_back(packer);
+    if (!addChain(pipeline_, chain))
         return false;
     GstPad* packerOut = gst_element_get_static_pad(packer, "src");
     bool ok = GST_PAD_LINK_SUCCESSFUL(gst_pad_link(packerOut, input));
     gst_object_unref(packerOut);
     ok = ok && linkPads(pad, convert);
     if (!ok) {
-        for (GstElement* e : {convert, queue, packer}) {
+        for (GstElement* e : chain) {
             gst_element_set_state(e, GST_STATE_NULL);
             gst_bin_remove(GST_BIN(pipeline_), e);
         }
