@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -24,8 +26,12 @@ using framefixture::FrameTest;
 
 namespace {
 
+// Resident memory once the allocator has handed its free pages back: what the opens' worker
+// threads freed stays in their allocator arenas otherwise, and that alone swings the figure
+// by tens of megabytes from run to run.
 long residentKib()
 {
+    malloc_trim(0);
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line)) {
