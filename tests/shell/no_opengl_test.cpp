@@ -24,13 +24,17 @@ QByteArray runTool(const QString& program, const QStringList& args,
     return process.readAllStandardOutput();
 }
 
-// An Xvfb of the test's own with the GLX extension switched off.
+// An Xvfb of the test's own with the GLX extension switched off. -noreset: without it the
+// server resets whenever its last client leaves, and the xdotool searches that look for the
+// message box are often its only client before the player connects; a player that connects
+// while the server resets is refused ("could not connect to display") and never shows the
+// message.
 class DisplayWithoutGlx {
 public:
     DisplayWithoutGlx()
     {
         server_.start("Xvfb", {"-displayfd", "1", "-extension", "GLX", "-screen", "0",
-                               "1024x768x24", "-nolisten", "tcp"});
+                               "1024x768x24", "-nolisten", "tcp", "-noreset"});
         if (!server_.waitForStarted(10000))
             return;
         if (!VELMORA_WAIT_FOR(server_.canReadLine() || server_.state() != QProcess::Running, 20000))
