@@ -317,6 +317,20 @@ FRAMELIFT_API int32_t GetVideoHeight(VideoTexture* handle);
 FRAMELIFT_API bool MuteSound(VideoTexture* handle);
 
 /*
+ * Sets the open video's sound to a linear amplitude factor: 1 is the file's own level (full
+ * volume, as after every load), 0.5 half the amplitude, 0 silence. A player's own volume
+ * control, apart from the desktop's output level. MuteSound() afterwards toggles between full
+ * volume and silence as it always does. A new load starts at full volume again.
+ *
+ * Result: true when the level is set, and with no video loaded or a video without sound
+ *         (nothing to set). False for a factor below 0, above 1 or not finite (the level then
+ *         stays as it was), and for a null handle.
+ * Thread: any.
+ * Since:  1.1.
+ */
+FRAMELIFT_API bool SetSoundVolume(VideoTexture* handle, double factor);
+
+/*
  * Sets the play rate (1.0 is normal speed), from where the video stands, the same way for
  * every container: the graph flushes and goes on at the new rate. The sound keeps its pitch.
  * Rates from 0.01 to 16 are taken; others (and values that are not finite) are refused.

@@ -172,6 +172,11 @@ bool MuteSound(VideoTexture* handle)
     return true;
 }
 
+bool SetSoundVolume(VideoTexture* handle, double factor)
+{
+    return handle && setSoundVolume(*handle, factor);
+}
+
 bool SetRate(VideoTexture* handle, double rate)
 {
     return handle && setRate(*handle, rate);

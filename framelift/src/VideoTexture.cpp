@@ -1,6 +1,7 @@
 #include "VideoTexture.h"
 
 #include <atomic>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -83,6 +84,15 @@ void muteSound(VideoTexture& h)
     if (!h.servicesHeld || !h.graph->volume(level))
         return;  // a graph without sound refuses the read
     h.graph->setVolume(level == 0 ? kSilenceHundredthsDb : 0);
+}
+
+bool setSoundVolume(VideoTexture& h, double factor)
+{
+    if (!std::isfinite(factor) || factor < 0.0 || factor > 1.0)
+        return false;
+    if (h.servicesHeld)
+        h.graph->setVolumeFactor(factor);  // a graph without sound has nothing to set
+    return true;
 }
 
 bool setRate(VideoTexture& h, double rate)

@@ -41,6 +41,8 @@ void stop(VideoTexture& h);
 void gotoTime(VideoTexture& h, double seconds);
 bool updateEvent(VideoTexture& h);
 void muteSound(VideoTexture& h);
+// False for a factor outside 0 to 1 (or not finite); true otherwise, with or without sound.
+bool setSoundVolume(VideoTexture& h, double factor);
 // False when the loaded graph refuses the rate; with nothing loaded there is nothing to refuse.
 bool setRate(VideoTexture& h, double rate);
 ImageBmpInfo currentImageBmp(VideoTexture& h);

@@ -130,7 +130,7 @@ void MediaSession::setRate(double rate)
         rate_ = rate;
 }
 
-void MediaSession::toggleSound() { MuteSound(handle_); }
+void MediaSession::setSoundVolume(double factor) { SetSoundVolume(handle_, factor); }
 
 MediaSession::Frame MediaSession::nextFrame()
 {

@@ -94,9 +94,9 @@ public:
     void pause();
     void seek(double seconds);
     void setRate(double rate);
-    // Switches the open video's own sound between full volume and silence (the library's
-    // MuteSound); a new load starts at full volume. A video without sound is left alone.
-    void toggleSound();
+    // The open video's own sound as a linear amplitude factor, 0 (silence) to 1 (full
+    // volume); a new load starts at full volume. A video without sound is left alone.
+    void setSoundVolume(double factor);
     // The rate the library last took for the open video (1.0 after each load); a rate it
     // refused leaves it.
     double rate() const { return rate_; }

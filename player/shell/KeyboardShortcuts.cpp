@@ -16,6 +16,8 @@ constexpr Binding kBindings[] = {
     {Qt::Key_F, Action::ToggleFullScreen},
     {Qt::Key_Escape, Action::LeaveFullScreen},
     {Qt::Key_M, Action::MuteVideoSound},
+    {Qt::Key_9, Action::VolumeDown},
+    {Qt::Key_0, Action::VolumeUp},
     {Qt::Key_PageUp, Action::ForwardLong},
     {Qt::Key_PageDown, Action::BackLong},
     {Qt::Key_L, Action::ForwardShort},
@@ -61,7 +63,7 @@ std::optional<Action> actionFor(int key, Qt::KeyboardModifiers modifiers)
 }
 
 // Keys, then what they do: English, German, French, Spanish, Italian, Russian.
-const std::array<Row, 13> kRows = {{
+const std::array<Row, 15> kRows = {{
     {{"Space", "Leertaste", "Espace", "Espacio", "Spazio", "Пробел"},
      {"Play / pause", "Abspielen / Pause", "Lecture / pause", "Reproducir / pausa",
       "Riproduci / pausa", "Воспроизведение / пауза"}},
@@ -76,6 +78,14 @@ const std::array<Row, 13> kRows = {{
      {"Mute the video's sound / sound on", "Ton des Videos aus / an",
       "Couper / rétablir le son de la vidéo", "Silenciar / activar el sonido del vídeo",
       "Disattiva / attiva l'audio del video", "Выключить / включить звук видео"}},
+    {{"9 / 0", "9 / 0", "9 / 0", "9 / 0", "9 / 0", "9 / 0"},
+     {"Player volume down / up", "Player-Lautstärke leiser / lauter",
+      "Volume du lecteur moins / plus", "Volumen del reproductor menos / más",
+      "Volume del lettore giù / su", "Громкость плеера тише / громче"}},
+    {{"Wheel over the picture", "Mausrad über dem Bild", "Molette sur l'image",
+      "Rueda sobre la imagen", "Rotella sull'immagine", "Колесо мыши над изображением"},
+     {"Player volume", "Player-Lautstärke", "Volume du lecteur", "Volumen del reproductor",
+      "Volume del lettore", "Громкость плеера"}},
     {{"Page Up / Page Down", "Bild auf / Bild ab", "Page préc. / Page suiv.", "Re Pág / Av Pág",
       "Pag su / Pag giù", "Page Up / Page Down"},
      {"60 seconds forward / back", "60 Sekunden vor / zurück", "60 secondes en avant / en arrière",

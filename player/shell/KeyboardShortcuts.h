@@ -18,6 +18,8 @@ enum class Action {
     ToggleFullScreen,
     LeaveFullScreen,
     MuteVideoSound,
+    VolumeDown,  // the player's own volume, by one step
+    VolumeUp,
     ForwardLong,   // 60 seconds
     BackLong,
     ForwardShort,  // 10 seconds
@@ -41,7 +43,7 @@ struct Row {
     std::array<const char*, lang::kLanguageCount> keys;
     std::array<const char*, lang::kLanguageCount> meaning;
 };
-extern const std::array<Row, 13> kRows;
+extern const std::array<Row, 15> kRows;
 
 // The dialog's title (also its menu entry's caption), column headers and button.
 const char* title(int language);

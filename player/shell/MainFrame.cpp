@@ -29,6 +29,8 @@ namespace {
 constexpr QSize kInitialSize(960, 680);
 // How often the actions' enabled and checked states are asked for.
 constexpr int kCommandUpdateMs = 200;
+// The player's own volume, 0 to 100, in the workspace section.
+constexpr const char* kVideoVolumeKey = "VideoVolume";
 
 // Full screen: the frame's border lies this far outside the screen on every side, and the
 // view reaches below the bottom edge by the transport bar's height and the border twice,
@@ -59,6 +61,7 @@ CMainFrame::CMainFrame(AppState& app, FileChooser& chooser, MessagePresenter& me
     connect(mediaInfoRead_, &MediaInfoRead::finished, this, &CMainFrame::takeMediaReport);
     readSettings();
     restoreLanguage();
+    createNotes();
     updateTimer_ = new QTimer(this);
     connect(updateTimer_, &QTimer::timeout, this, &CMainFrame::updateCommandUI);
     updateTimer_->start(kCommandUpdateMs);
@@ -127,6 +130,8 @@ void CMainFrame::readSettings()
         store.getBytes(QLatin1String(SettingsStore::kWorkspaceSection), QStringLiteral("BarState"));
     if (!state.isEmpty())
         restoreState(state);
+    view_->SetVideoVolume(store.getInt(QLatin1String(SettingsStore::kWorkspaceSection),
+                                       QLatin1String(kVideoVolumeKey), 100));
 }
 
 void CMainFrame::fitFirstStartSize()
@@ -149,6 +154,8 @@ void CMainFrame::writeSettings()
                          QStringLiteral("Geometry"), saveGeometry());
     store.writeBytes(QLatin1String(SettingsStore::kWorkspaceSection), QStringLiteral("BarState"),
                      saveState());
+    store.writeInt(QLatin1String(SettingsStore::kWorkspaceSection),
+                   QLatin1String(kVideoVolumeKey), view_->videoVolume());
     store.sync();
 }
 

@@ -32,6 +32,7 @@ class MediaInfoRead;
 class MessagePresenter;
 class QAction;
 class QKeyEvent;
+class OnScreenNote;
 class ShortcutsDialog;
 class QTimer;
 class CVisualManager;
@@ -83,6 +84,8 @@ public:
     // the window. The dialog stays (hidden) once made; null until first shown.
     void ShowKeyboardShortcuts();
     ShortcutsDialog* shortcutsDialog() const { return shortcutsDialog_; }
+    // The note shown for a moment over the picture: the player's volume, where F12's file went.
+    OnScreenNote* onScreenNote() const { return note_; }
 
     CExplorerBar* explorerBar() const { return explorerBar_; }
     // The skin: its pictures and colour, and the window's own frame drawn with them.
@@ -124,6 +127,8 @@ private:
     void createBars();
     void createDocks();
     void readSettings();
+    // The notes over the picture for what the view reports (volume, screenshots).
+    void createNotes();
     // A first start (no stored placement): the window grows to show the whole control panel.
     void fitFirstStartSize();
     // The language stored in lang.dat, applied when the file holds a valid index.
@@ -166,6 +171,7 @@ private:
 
     int language_ = 0;
     ShortcutsDialog* shortcutsDialog_ = nullptr;
+    OnScreenNote* note_ = nullptr;
 
     WindowState windowState_ = WindowState::Windowed;
     QRect savedGeometry_;                  // the placement before full-screen mode

@@ -39,6 +39,8 @@ bool CMainFrame::runKeyAction(QKeyEvent* event)
             view_->ToggleFullScreen();
         break;
     case Action::MuteVideoSound: view_->ToggleVideoSound(); break;
+    case Action::VolumeDown: view_->StepVideoVolume(-CBCGPMediaPlayerView::kVolumeStep); break;
+    case Action::VolumeUp: view_->StepVideoVolume(CBCGPMediaPlayerView::kVolumeStep); break;
     case Action::ForwardLong: transport.seekBy(shortcuts::kLongSeekSeconds); break;
     case Action::BackLong: transport.seekBy(-shortcuts::kLongSeekSeconds); break;
     case Action::ForwardShort: transport.seekBy(shortcuts::kShortSeekSeconds); break;

@@ -19,6 +19,9 @@
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
+
+#include <algorithm>
 
 using view_layout::kBarHeight;
 
@@ -336,18 +339,50 @@ void CBCGPMediaPlayerView::keyPressEvent(QKeyEvent* event)
 void CBCGPMediaPlayerView::ToggleVideoSound()
 {
     videoSoundMuted_ = !videoSoundMuted_;
-    media_->toggleSound();
+    reapplyVideoSound();
+    emit videoSoundChanged(videoVolume_, videoSoundMuted_);
+}
+
+double CBCGPMediaPlayerView::soundFactor(int percent)
+{
+    const double fraction = std::clamp(percent, 0, 100) / 100.0;
+    return fraction * fraction * fraction;
+}
+
+void CBCGPMediaPlayerView::SetVideoVolume(int percent)
+{
+    videoVolume_ = std::clamp(percent, 0, 100);
+    videoSoundMuted_ = false;
+    reapplyVideoSound();
+    emit videoSoundChanged(videoVolume_, false);
+}
+
+void CBCGPMediaPlayerView::StepVideoVolume(int deltaPercent)
+{
+    SetVideoVolume(videoVolume_ + deltaPercent);
 }
 
 void CBCGPMediaPlayerView::reapplyVideoSound()
 {
-    if (videoSoundMuted_)
-        media_->toggleSound();
+    media_->setSoundVolume(videoSoundMuted_ ? 0.0 : soundFactor(videoVolume_));
+}
+
+void CBCGPMediaPlayerView::wheelOverPicture(const QWheelEvent& wheel)
+{
+    // One notch (120 eighths of a degree) is one volume step; up is louder.
+    constexpr int kNotch = 120;
+    wheelRemainder_ += wheel.angleDelta().y();
+    const int notches = wheelRemainder_ / kNotch;
+    wheelRemainder_ -= notches * kNotch;
+    if (notches != 0)
+        StepVideoVolume(notches * kVolumeStep);
 }
 
 void CBCGPMediaPlayerView::TakeScreenshot()
 {
-    screenshots_->TakeScreenshot(*this, clientRect_, isWindowed(), isBarRaised());
+    const QString path =
+        screenshots_->TakeScreenshot(*this, clientRect_, isWindowed(), isBarRaised());
+    emit screenshotTaken(path, screenshots_->folder());
 }
 
 void CBCGPMediaPlayerView::mouseDoubleClickEvent(QMouseEvent* event)
@@ -366,6 +401,9 @@ bool CBCGPMediaPlayerView::eventFilter(QObject* watched, QEvent* event)
             ToggleFullScreen();
             return true;
         }
+    } else if (watched == scene_ && event->type() == QEvent::Wheel) {
+        wheelOverPicture(*static_cast<QWheelEvent*>(event));
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }

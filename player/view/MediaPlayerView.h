@@ -36,6 +36,7 @@ class SceneWidget;
 class ScreenshotTaker;
 class SpeakerCommands;
 class Transport;
+class QWheelEvent;
 
 class CBCGPMediaPlayerView : public QWidget, public CommandTarget {
     Q_OBJECT
@@ -73,10 +74,20 @@ public:
     void ToggleFullScreen();
     // F12: saves the picture area as a bitmap file.
     void TakeScreenshot();
-    // The video's own sound between full volume and silence (the Sound button switches the
+    // The video's own sound between its volume and silence (the Sound button switches the
     // system mixer's instead). The choice holds for every file opened and resumed after it.
     void ToggleVideoSound();
     bool isVideoSoundMuted() const { return videoSoundMuted_; }
+    // The player's own volume, 0 to 100 percent (the Volume button sets the system mixer's
+    // instead), for every file opened and resumed after it. Changing it turns the video's
+    // sound on again. Values outside 0 to 100 are clamped; videoSoundChanged() follows.
+    void SetVideoVolume(int percent);
+    void StepVideoVolume(int deltaPercent);
+    int videoVolume() const { return videoVolume_; }
+    static constexpr int kVolumeStep = 5;
+    // The amplitude factor the library gets for a volume: cubic, as loudness is heard, so
+    // that 50 % sounds about half as loud.
+    static double soundFactor(int percent);
     // Prints the statistics line every second from now on (the --stats option).
     void EnableStats();
 
@@ -107,6 +118,12 @@ signals:
     // was shown, or the dialog was cancelled. An open that another one replaced, or that Stop
     // dropped, never finishes.
     void openFinished();
+    // The player's volume or the video's mute changed (SetVideoVolume, the wheel over the
+    // picture, ToggleVideoSound).
+    void videoSoundChanged(int percent, bool muted);
+    // F12 was answered: the file written, or an empty path when none could be (folder is
+    // where it would have gone).
+    void screenshotTaken(const QString& path, const QString& folder);
 
 protected:
     void resizeEvent(QResizeEvent*) override;
@@ -125,8 +142,9 @@ private:
     void redraw();
     void applyViewport(const view_layout::Viewport& v);
     void reapplySettings();
-    // A new load plays at full volume: the video's own mute goes to it again.
+    // A new load plays at full volume: the player's volume and mute go to it again.
     void reapplyVideoSound();
+    void wheelOverPicture(const QWheelEvent& wheel);
     void updateBarCommands();
     void opened(bool played);
     void showPosition(int seconds, int totalSeconds, bool moveSlider);
@@ -153,6 +171,9 @@ private:
     WindowState windowState_ = WindowState::Windowed;
     bool busyCursor_ = false;
     bool videoSoundMuted_ = false;
+    int videoVolume_ = 100;
+    // Wheel turns smaller than a notch (touchpads), added up until they make one.
+    int wheelRemainder_ = 0;
     int proportion_ = 400;
     int videoWidth_ = 0;
     int videoHeight_ = 0;

@@ -2,6 +2,7 @@
 // sound device.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 
 #include "FrameliftClips.h"
@@ -48,6 +49,40 @@ TEST(Mute, TogglesBetweenFullAndSilence)
     EXPECT_FALSE(h.graph->volume(level));
     EXPECT_TRUE(MuteSound(&h));
     freeVideo(h);
+}
+
+// SetSoundVolume scales the sound by a linear factor, refuses factors outside 0 to 1 and
+// leaves the level as it was then; MuteSound still restores full volume, and a new load
+// starts at full volume. Without video or sound there is nothing to set and it says yes.
+TEST(SoundVolume, ALinearFactorWithinZeroToOne)
+{
+    clips::Handle h;
+    EXPECT_TRUE(SetSoundVolume(h, 0.5)) << "nothing loaded";
+    ASSERT_TRUE(LoadVideo(h, clips::h264Mp4().c_str(), 1, 0));
+    VideoTexture& t = *h;
+    int32_t level = 1;
+    ASSERT_TRUE(SetSoundVolume(h, 0.1));
+    ASSERT_TRUE(t.graph->volume(level));
+    EXPECT_EQ(level, -2000);
+    for (double bad : {-0.01, 1.01, std::nan(""), HUGE_VAL})
+        EXPECT_FALSE(SetSoundVolume(h, bad)) << bad;
+    t.graph->volume(level);
+    EXPECT_EQ(level, -2000) << "a refused factor leaves the level";
+    EXPECT_TRUE(SetSoundVolume(h, 0.0));
+    t.graph->volume(level);
+    EXPECT_EQ(level, -10000);
+    MuteSound(h);
+    t.graph->volume(level);
+    EXPECT_EQ(level, 0) << "from silence MuteSound gives full volume";
+
+    SetSoundVolume(h, 0.1);
+    ASSERT_TRUE(LoadVideo(h, clips::h264Mp4().c_str(), 1, 0));
+    t.graph->volume(level);
+    EXPECT_EQ(level, 0) << "a new load starts at full volume";
+
+    ASSERT_TRUE(LoadVideo(h, clips::timeRamp("ramp-2s.mkv", 2, false).c_str(), 1, 0));
+    EXPECT_TRUE(SetSoundVolume(h, 0.5)) << "a video without sound";
+    EXPECT_FALSE(SetSoundVolume(nullptr, 0.5));
 }
 
 // With no sound server and no sound device the video still loads and plays.

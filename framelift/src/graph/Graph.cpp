@@ -425,4 +425,13 @@ bool Graph::setVolume(int32_t hundredthsDb)
     return true;
 }
 
+bool Graph::setVolumeFactor(double linear)
+{
+    GstElement* volume = core_->router ? core_->router->volumeElement() : nullptr;
+    if (!volume)
+        return false;
+    g_object_set(volume, "volume", linear, nullptr);
+    return true;
+}
+
 }  // namespace framelift

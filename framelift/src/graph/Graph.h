@@ -103,6 +103,8 @@ public:
     // Volume in hundredths of a decibel (0 full, -10000 silence). False without sound.
     bool volume(int32_t& hundredthsDb) const;
     bool setVolume(int32_t hundredthsDb);
+    // The volume element's linear factor (1 full, 0 silence). False without sound.
+    bool setVolumeFactor(double linear);
     bool hasSound() const;
 
     // The pipeline and control state, shared with the control thread (GraphCore.h).

@@ -1,0 +1,23 @@
+// CMainFrame's notes over the picture: what the player's volume keys, the wheel and M did, and
+// where F12's screenshot went (or that it could not be written), in the frame's language.
+#include "MainFrame.h"
+
+#include "MediaPlayerView.h"
+#include "OnScreenNote.h"
+#include "PlayerNotes.h"
+
+#include <QDir>
+
+void CMainFrame::createNotes()
+{
+    note_ = new OnScreenNote(view_);
+    connect(view_, &CBCGPMediaPlayerView::videoSoundChanged, this, [this](int percent, bool muted) {
+        note_->showNote(notes::volume(language_, percent, muted));
+    });
+    connect(view_, &CBCGPMediaPlayerView::screenshotTaken, this,
+            [this](const QString& path, const QString& folder) {
+                note_->showNote(path.isEmpty()
+                                    ? notes::screenshotFailed(language_, QDir::toNativeSeparators(folder))
+                                    : notes::screenshotSaved(language_, QDir::toNativeSeparators(path)));
+            });
+}

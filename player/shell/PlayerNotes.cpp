@@ -1,0 +1,49 @@
+#include "PlayerNotes.h"
+
+#include "LanguageTables.h"
+
+namespace notes {
+
+namespace {
+
+using Texts = const char* const[lang::kLanguageCount];
+
+constexpr Texts kVolume = {"Volume: %1 %", "Lautstärke: %1 %", "Volume : %1 %",
+                           "Volumen: %1 %", "Volume: %1 %",    "Громкость: %1 %"};
+constexpr Texts kMuted = {"Volume: muted", "Lautstärke: stumm", "Volume : coupé",
+                          "Volumen: silenciado", "Volume: muto", "Громкость: без звука"};
+constexpr Texts kSaved = {"Screenshot saved: %1", "Bildschirmfoto gespeichert: %1",
+                          "Capture d'écran enregistrée : %1", "Captura guardada: %1",
+                          "Istantanea salvata: %1", "Снимок экрана сохранён: %1"};
+constexpr Texts kFailed = {
+    "Screenshot not saved: %1 cannot be written",
+    "Bildschirmfoto nicht gespeichert: %1 ist nicht beschreibbar",
+    "Capture d'écran non enregistrée : impossible d'écrire dans %1",
+    "Captura no guardada: no se puede escribir en %1",
+    "Istantanea non salvata: impossibile scrivere in %1",
+    "Снимок экрана не сохранён: нет доступа на запись в %1",
+};
+
+QString pick(Texts& texts, int language)
+{
+    return QString::fromUtf8(lang::isValid(language) ? texts[language] : texts[0]);
+}
+
+}  // namespace
+
+QString volume(int language, int percent, bool muted)
+{
+    return muted ? pick(kMuted, language) : pick(kVolume, language).arg(percent);
+}
+
+QString screenshotSaved(int language, const QString& path)
+{
+    return pick(kSaved, language).arg(path);
+}
+
+QString screenshotFailed(int language, const QString& folder)
+{
+    return pick(kFailed, language).arg(folder);
+}
+
+}  // namespace notes

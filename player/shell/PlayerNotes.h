@@ -1,0 +1,15 @@
+// The texts of the notes shown over the picture, in the six languages (English, German,
+// French, Spanish, Italian, Russian). An index outside 0 to 5 gives English.
+#pragma once
+
+#include <QString>
+
+namespace notes {
+
+// "Volume: 40 %"; a muted video's sound is "Volume: muted".
+QString volume(int language, int percent, bool muted);
+// Where F12's file went, or that the folder could not be written.
+QString screenshotSaved(int language, const QString& path);
+QString screenshotFailed(int language, const QString& folder);
+
+}  // namespace notes
