@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QEvent>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -169,6 +170,7 @@ void CColorChooserBar::initialise()
     slider(ProportionSlider)->setEnabled(radio(OriginalSizeRadio)->isChecked());
 
     setSlider(PlayRate, 0, 200, kNormalPlayRate);
+    slider(PlayRateSlider)->installEventFilter(this);
 
     setSlider(Depth1, 0, 1000, 250);
     setSlider(Depth2, 0, 400, 250);
@@ -263,6 +265,15 @@ void CColorChooserBar::StepPlayRate(bool faster)
 void CColorChooserBar::ResetPlayRate()
 {
     slider(PlayRateSlider)->setValue(kNormalPlayRate);
+}
+
+bool CColorChooserBar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == slider(PlayRateSlider) && event->type() == QEvent::MouseButtonDblClick) {
+        ResetPlayRate();
+        return true;
+    }
+    return QDockWidget::eventFilter(watched, event);
 }
 
 void CColorChooserBar::placeScrollButtons(const QRect& r)

@@ -42,7 +42,8 @@ public:
     // Moves the play-rate slider one page step up (faster) or down, as its own Page Up and
     // Page Down do; the new rate goes to the scene-settings sink as a user's move would.
     void StepPlayRate(bool faster);
-    // The play-rate slider back to 100 (the normal rate), sent the same way.
+    // The play-rate slider back to 100 (the normal rate), sent the same way; a double-click
+    // on the slider does the same.
     void ResetPlayRate();
     // Captions in language 0 to 5; any other index changes nothing.
     void SetLanguage(int language);
@@ -62,6 +63,10 @@ public:
     {
         return commands_.updateCommand(id, state);
     }
+
+protected:
+    // A double-click on the play-rate slider brings it back to the normal rate.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The seventeen slider values in the order they are exchanged with their sliders.

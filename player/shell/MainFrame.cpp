@@ -8,6 +8,8 @@
 #include "MediaInfoRead.h"
 #include "MediaPlayerDoc.h"
 #include "MediaPlayerView.h"
+#include "OnScreenNote.h"
+#include "PlayerNotes.h"
 #include "ProductLinks.h"
 #include "SettingsStore.h"
 #include "SkinFrame.h"
@@ -306,8 +308,12 @@ void CMainFrame::SetShape(ShapeKind kind)
 
 void CMainFrame::SetPlayRate(int value)
 {
-    if (auto* view = activeView())
-        view->SetPlayRate(value);
+    auto* view = activeView();
+    if (!view)
+        return;
+    view->SetPlayRate(value);
+    if (note_)
+        note_->showNote(notes::rate(language_, Transport::rateFor(value)));
 }
 
 void CMainFrame::SetRotation(int enabled, int speed)

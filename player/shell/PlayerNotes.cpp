@@ -12,6 +12,8 @@ constexpr Texts kVolume = {"Volume: %1 %", "Lautstärke: %1 %", "Volume : %1 %",
                            "Volumen: %1 %", "Volume: %1 %",    "Громкость: %1 %"};
 constexpr Texts kMuted = {"Volume: muted", "Lautstärke: stumm", "Volume : coupé",
                           "Volumen: silenciado", "Volume: muto", "Громкость: без звука"};
+constexpr Texts kRate = {"Speed: %1×", "Geschwindigkeit: %1×", "Vitesse : %1×",
+                         "Velocidad: %1×", "Velocità: %1×", "Скорость: %1×"};
 constexpr Texts kSaved = {"Screenshot saved: %1", "Bildschirmfoto gespeichert: %1",
                           "Capture d'écran enregistrée : %1", "Captura guardada: %1",
                           "Istantanea salvata: %1", "Снимок экрана сохранён: %1"};
@@ -34,6 +36,11 @@ QString pick(Texts& texts, int language)
 QString volume(int language, int percent, bool muted)
 {
     return muted ? pick(kMuted, language) : pick(kVolume, language).arg(percent);
+}
+
+QString rate(int language, double rate)
+{
+    return pick(kRate, language).arg(rate, 0, 'f', 2);
 }
 
 QString screenshotSaved(int language, const QString& path)

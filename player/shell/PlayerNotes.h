@@ -8,6 +8,8 @@ namespace notes {
 
 // "Volume: 40 %"; a muted video's sound is "Volume: muted".
 QString volume(int language, int percent, bool muted);
+// "Speed: 0.50×", the play rate.
+QString rate(int language, double rate);
 // Where F12's file went, or that the folder could not be written.
 QString screenshotSaved(int language, const QString& path);
 QString screenshotFailed(int language, const QString& folder);

@@ -4,6 +4,7 @@
 #include "MediaSession.h"
 #include "ViewLayout.h"
 
+#include <algorithm>
 #include <utility>
 
 Transport::Transport(MediaSession& media, AppState& app, QObject* parent)
@@ -42,7 +43,9 @@ void Transport::finishOpen(bool played)
         return;
     }
     positionSeconds_ = 0;
+    clockCarry_ = 0.0;
     mediaActive_ = true;
+    reapplyRate();
     clock_.start(clockStep_);
     emit playSymbolChanged(0);
     emit positionCleared();
@@ -99,6 +102,7 @@ void Transport::togglePlayPause()
 void Transport::finishResume()
 {
     emit openingChanged(false);
+    reapplyRate();
     emit resumed();
 }
 
@@ -164,15 +168,33 @@ void Transport::seekTo(int seconds)
     showPosition(positionSeconds_, true);
 }
 
+double Transport::rateFor(int value)
+{
+    return std::max(value, 1) * 0.01;
+}
+
 void Transport::setRate(int value)
 {
-    media_.setRate(value * 0.01);
+    rateValue_ = value;
+    media_.setRate(rateFor(value));
+}
+
+void Transport::reapplyRate()
+{
+    if (rateValue_ != 100)
+        media_.setRate(rateFor(rateValue_));
 }
 
 bool Transport::clockStep()
 {
     const int total = totalSeconds();
-    ++positionSeconds_;
+    // Each step is a second of the window's time: the video moves on by the rate.
+    clockCarry_ += media_.rate();
+    const int whole = static_cast<int>(clockCarry_);
+    clockCarry_ -= whole;
+    if (whole == 0)
+        return true;
+    positionSeconds_ += whole;
     // A duration of 0 is unknown: the clock counts on and never stops the playback.
     if (total > 0 && positionSeconds_ >= total) {
         stop();

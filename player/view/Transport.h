@@ -49,8 +49,11 @@ public:
     void seekBy(int seconds);
     // Seeks to the start. Nothing while nothing plays.
     void seekToStart();
-    // The play rate: value x 0.01.
+    // The play rate: value x 0.01 (0 gives the slowest rate, 0.01). It holds for every file
+    // opened and resumed after it, and the position clock counts at it.
     void setRate(int value);
+    int rateValue() const { return rateValue_; }
+    static double rateFor(int value);
 
     PlayState playState() const { return playState_; }
     void setPlayState(PlayState state);
@@ -87,6 +90,8 @@ private:
     void seekTo(int seconds);
     void finishOpen(bool played);
     void finishResume();
+    // A new load plays at 1x: the rate set goes to it again.
+    void reapplyRate();
     bool clockStep();
     int totalSeconds() const;
     void showPosition(int seconds, bool moveSlider);
@@ -99,6 +104,9 @@ private:
     PlayState playState_ = PlayState::NoVideo;
     bool mediaActive_ = true;
     int positionSeconds_ = 0;
+    int rateValue_ = 100;
+    // The part of a second the clock has counted beyond positionSeconds_ at rates below 1.
+    double clockCarry_ = 0.0;
     PositionClock clock_;
     std::chrono::milliseconds clockStep_{1000};
 };

@@ -68,6 +68,13 @@ TEST_F(FrameKeys, RateKeysStepTheSliderAndBackspaceBringsItBackToNormal)
     EXPECT_LT(rate(), 100);
     press(Qt::Key_BracketRight, Qt::ControlModifier);
     EXPECT_LT(rate(), 100) << "with Ctrl the key is not the player's";
+    EXPECT_EQ(note(), QStringLiteral("Speed: %1×").arg(rate() / 100.0, 0, 'f', 2));
+
+    // A double-click on the slider brings the normal rate back too.
+    auto* slider = qobject_cast<QSlider*>(frame->controlPanel()->control(panel::PlayRateSlider));
+    QTest::mouseDClick(slider, Qt::LeftButton, Qt::NoModifier, slider->rect().center());
+    EXPECT_EQ(rate(), 100);
+    EXPECT_EQ(note(), QStringLiteral("Speed: 1.00×"));
 }
 
 TEST_F(FrameKeys, EnterGoesFullScreenEscComesBackAndMMutes)

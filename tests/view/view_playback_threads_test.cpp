@@ -2,6 +2,7 @@
 // the progress slider, pause and resume, Stop and the end of the media.
 #include "Eventually.h"
 #include "CommandIds.h"
+#include "MediaSession.h"
 #include "ViewHarness.h"
 
 #include <QImage>
@@ -229,12 +230,32 @@ TEST(ViewPlayback, ANewOpenEndsTheClockOfThePreviousOne)
     EXPECT_EQ(h.timeText(), "00:00:00-00:00:00");
 }
 
-TEST(ViewPlayback, PlayRateChangesThePictureNotTheClock)
+// The time text follows the rate: at 2x the clock moves two seconds a step, at 0.5x one
+// every two steps. A rate set before an open (and before a resume, which loads the file
+// again) goes to the new video, which the library starts at 1x.
+TEST(ViewPlayback, PlayRateMovesTheClockAndHoldsForTheNextOpen)
 {
     ViewHarness h;
     ASSERT_TRUE(h.exposed);
-    h.open(longClip());
+    h.transport().setClockStep(std::chrono::milliseconds(300));
     h.view->SetPlayRate(200);
-    ASSERT_EVENTUALLY_WITHIN(h.timeText() == "00:00:02-01:35:00", 10000);
+    h.open(longClip());
+    EXPECT_DOUBLE_EQ(h.view->media().rate(), 2.0) << "the rate set before the open";
+    ASSERT_EVENTUALLY_WITHIN(h.transport().positionSeconds() >= 4, 10000);
+    EXPECT_EQ(h.transport().positionSeconds() % 2, 0) << "two seconds a step";
     EXPECT_TRUE(h.renderer().videoReady());
+
+    h.view->SetPlayRate(50);
+    EXPECT_DOUBLE_EQ(h.view->media().rate(), 0.5);
+    const int from = h.transport().positionSeconds();
+    ASSERT_EVENTUALLY_WITHIN(h.transport().positionSeconds() >= from + 2, 10000);
+
+    h.click(Command::Play);  // pause
+    ASSERT_EQ(h.transport().playState(), PlayState::Paused);
+    h.click(Command::Play);  // resume: the file is loaded again
+    EXPECT_EVENTUALLY(!h.transport().isOpening() && h.view->media().rate() == 0.5);
+
+    // The slider's left end is the slowest rate the library takes, not a refused 0.
+    h.view->SetPlayRate(0);
+    EXPECT_DOUBLE_EQ(h.view->media().rate(), 0.01);
 }
