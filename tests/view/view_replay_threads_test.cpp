@@ -68,8 +68,10 @@ TEST(ViewReplay, AtTheEndTheMediaPlayKeyPlaysTheFileAgain)
 {
     ViewHarness h;
     ASSERT_TRUE(h.exposed);
-    h.transport().setClockStep(std::chrono::milliseconds(200));
-    // Two clock steps to the end.
+    // Two clock steps to the end: each replay plays two seconds of the window's time, long
+    // enough to see its frames come on a loaded machine (a 200 ms step left 400 ms, in which
+    // CI once saw fewer than six frames).
+    h.transport().setClockStep(std::chrono::seconds(1));
     h.openWithDuration(ramppicture::clip(kRampSeconds, 25), 2000);
     for (int round = 0; round < 2; ++round) {
         ASSERT_EVENTUALLY(!h.transport().isMediaActive());
