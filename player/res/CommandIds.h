@@ -44,6 +44,9 @@ enum class Command : int {
     CheckForUpdate = 32879,
     KeyboardShortcuts = 32890,
 
+    // Playback settings (the Open Media menu)
+    PlayNextAtEnd = 32891,
+
     // Languages
     LanguageGerman = 32882,
     LanguageEnglish = 32883,
@@ -55,8 +58,18 @@ enum class Command : int {
     // File and application
     FileNew = 57600,
     FileOpen = 57601,
+    // The Open Media menu's recent files, most recent first: RecentFile1 and the nine
+    // numbers after it.
+    RecentFile1 = 57616,
     AppAbout = 57664,
 };
 
 // The command's number, as menu items carry it.
 constexpr int toInt(Command command) { return static_cast<int>(command); }
+
+inline constexpr int kRecentFileCommands = 10;
+// The command of the recent file at index 0 to 9.
+constexpr Command recentFileCommand(int index)
+{
+    return static_cast<Command>(toInt(Command::RecentFile1) + index);
+}

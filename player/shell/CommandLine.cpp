@@ -62,15 +62,19 @@ Request parse(const QStringList& args, ToolkitOptions toolkit)
             request.action = Request::Action::Refuse;
             request.problem = QStringLiteral("unknown option '%1'").arg(arg);
             return request;
-        } else if (request.file.isEmpty()) {
+        } else {
             QString problem;
-            request.file = localPath(arg, problem);
+            const QString path = localPath(arg, problem);
             if (!problem.isEmpty()) {
                 request.action = Request::Action::Refuse;
                 request.problem = problem;
                 request.file.clear();
+                request.files.clear();
                 return request;
             }
+            request.files.append(path);
+            if (request.file.isEmpty())
+                request.file = path;
         }
     }
     return request;
@@ -79,10 +83,11 @@ Request parse(const QStringList& args, ToolkitOptions toolkit)
 QString helpText()
 {
     return QStringLiteral(
-               "Usage: %1 [OPTION] [FILE]\n"
+               "Usage: %1 [OPTION] [FILE]...\n"
                "Plays a video inside a 3D scene.\n"
                "\n"
                "FILE is a path or a file:// URI; the video is opened and played at once.\n"
+               "Several files are the playlist; with one, its folder is.\n"
                "\n"
                "  -h, --help     show this help and exit\n"
                "      --version  show the version and exit\n"

@@ -1,4 +1,4 @@
-// The program's command line: a video to open, as a path or a file:// URI (what desktop
+// The program's command line: videos to open, as paths or file:// URIs (what desktop
 // launchers and file managers pass), --help and --version. An unknown option or a URI of
 // another scheme is refused with a message; the program then ends with status 2.
 #pragma once
@@ -15,6 +15,8 @@ struct Request {
     Action action = Action::Run;
     // Run: the absolute path of the video to open, empty for none.
     QString file;
+    // Run: every file named, file first. Several are the playlist.
+    QStringList files;
     // Refuse: one line saying what was wrong.
     QString problem;
     // --stats: print the playback statistics line every second.
@@ -26,7 +28,7 @@ struct Request {
 enum class ToolkitOptions { Removed, Present };
 
 // args as QCoreApplication::arguments(): the program first. "--" ends the options. Of several
-// files the first is opened.
+// files the first is opened and all of them are the playlist.
 Request parse(const QStringList& args, ToolkitOptions toolkit = ToolkitOptions::Removed);
 
 QString helpText();

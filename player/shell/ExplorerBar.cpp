@@ -105,6 +105,8 @@ void CExplorerBar::insertMenuButton(const QString& caption, QMenu* menu)
     button->setFixedHeight(kRowHeight);
     if (menu)
         watchMenu(menu);
+    if (menu && menuButtons_.empty())
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] { emit fileMenuAboutToShow(menu); });
     menuButtons_.push_back(button);
     menuActions_.push_back(addWidget(button));
 }

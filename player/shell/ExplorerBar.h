@@ -10,6 +10,7 @@
 
 #include "CommandTarget.h"
 
+#include <QMenu>
 #include <QToolBar>
 
 #include <functional>
@@ -47,6 +48,9 @@ public:
 
 signals:
     void commandTriggered(Command id);
+    // The first menu button's menu (Open Media) is about to show, its states updated: the
+    // frame adds the recent files to it.
+    void fileMenuAboutToShow(QMenu* menu);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -27,7 +27,8 @@ Entry submenu(const char* caption, std::vector<Entry> entries)
 
 std::vector<Entry> fileMenu()
 {
-    return {item(Command::FileOpen, "&Open..."), separator()};
+    return {item(Command::FileOpen, "&Open..."), separator(),
+            item(Command::PlayNextAtEnd, "Play the next file at the end")};
 }
 
 std::vector<Entry> viewMenu()

@@ -41,20 +41,28 @@ FileDropOpener::FileDropOpener(QWidget& window, Open open)
     window_.installEventFilter(this);
 }
 
-QString FileDropOpener::droppedVideo(const QMimeData* data)
+QStringList FileDropOpener::droppedVideos(const QMimeData* data)
 {
+    QStringList videos;
     if (!data)
-        return {};
+        return videos;
     if (data->hasUrls()) {
-        const QList<QUrl> urls = data->urls();
-        return urls.isEmpty() ? QString() : localVideo(urls.first());
+        for (const QUrl& url : data->urls()) {
+            const QString video = localVideo(url);
+            if (!video.isEmpty())
+                videos.append(video);
+        }
+        return videos;
     }
     if (data->hasText()) {
         const QString text = data->text().trimmed();
-        if (text.startsWith(QLatin1String("file://")))
-            return localVideo(QUrl(text));
+        if (text.startsWith(QLatin1String("file://"))) {
+            const QString video = localVideo(QUrl(text));
+            if (!video.isEmpty())
+                videos.append(video);
+        }
     }
-    return {};
+    return videos;
 }
 
 bool FileDropOpener::eventFilter(QObject* watched, QEvent* event)
@@ -65,7 +73,7 @@ bool FileDropOpener::eventFilter(QObject* watched, QEvent* event)
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto* drag = static_cast<QDropEvent*>(event);
-        if (droppedVideo(drag->mimeData()).isEmpty())
+        if (droppedVideos(drag->mimeData()).isEmpty())
             drag->ignore();
         else
             drag->acceptProposedAction();
@@ -73,13 +81,13 @@ bool FileDropOpener::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
-        const QString path = droppedVideo(drop->mimeData());
-        if (path.isEmpty()) {
+        const QStringList paths = droppedVideos(drop->mimeData());
+        if (paths.isEmpty()) {
             drop->ignore();
             return true;
         }
         drop->acceptProposedAction();
-        open_(path);
+        open_(paths);
         return true;
     }
     default:

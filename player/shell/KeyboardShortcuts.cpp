@@ -26,6 +26,8 @@ constexpr Binding kBindings[] = {
     {Qt::Key_BracketLeft, Action::RateDown},
     {Qt::Key_Backspace, Action::RateNormal},
     {Qt::Key_Home, Action::ToStart},
+    {Qt::Key_N, Action::NextFile},
+    {Qt::Key_P, Action::PreviousFile},
 };
 
 constexpr Qt::KeyboardModifiers kCommandModifiers =
@@ -63,7 +65,7 @@ std::optional<Action> actionFor(int key, Qt::KeyboardModifiers modifiers)
 }
 
 // Keys, then what they do: English, German, French, Spanish, Italian, Russian.
-const std::array<Row, 15> kRows = {{
+const std::array<Row, 16> kRows = {{
     {{"Space", "Leertaste", "Espace", "Espacio", "Spazio", "Пробел"},
      {"Play / pause", "Abspielen / Pause", "Lecture / pause", "Reproducir / pausa",
       "Riproduci / pausa", "Воспроизведение / пауза"}},
@@ -103,6 +105,10 @@ const std::array<Row, 15> kRows = {{
     {{"Home", "Pos1", "Début", "Inicio", "Home", "Home"},
      {"Back to the start", "Zum Anfang", "Retour au début", "Volver al principio",
       "Torna all'inizio", "В начало"}},
+    {{"N / P", "N / P", "N / P", "N / P", "N / P", "N / P"},
+     {"Next / previous file", "Nächste / vorige Datei", "Fichier suivant / précédent",
+      "Archivo siguiente / anterior", "File successivo / precedente",
+      "Следующий / предыдущий файл"}},
     {{"Ctrl+O", "Strg+O", "Ctrl+O", "Ctrl+O", "Ctrl+O", "Ctrl+O"},
      {"Open a file", "Datei öffnen", "Ouvrir un fichier", "Abrir un archivo", "Apri un file",
       "Открыть файл"}},

@@ -28,6 +28,8 @@ enum class Action {
     RateDown,
     RateNormal,
     ToStart,
+    NextFile,  // the playlist's neighbours
+    PreviousFile,
 };
 
 inline constexpr int kLongSeekSeconds = 60;
@@ -43,7 +45,7 @@ struct Row {
     std::array<const char*, lang::kLanguageCount> keys;
     std::array<const char*, lang::kLanguageCount> meaning;
 };
-extern const std::array<Row, 15> kRows;
+extern const std::array<Row, 16> kRows;
 
 // The dialog's title (also its menu entry's caption), column headers and button.
 const char* title(int language);

@@ -5,7 +5,9 @@
 #include "ColorChooserBar.h"
 #include "EqualizerBar.h"
 #include "ExplorerBar.h"
+#include "FileChooser.h"
 #include "MediaInfoRead.h"
+#include "MediaSession.h"
 #include "MediaPlayerDoc.h"
 #include "MediaPlayerView.h"
 #include "OnScreenNote.h"
@@ -20,6 +22,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLayout>
 #include <QScreen>
 #include <QTimer>
@@ -33,6 +36,10 @@ constexpr QSize kInitialSize(960, 680);
 constexpr int kCommandUpdateMs = 200;
 // The player's own volume, 0 to 100, in the workspace section.
 constexpr const char* kVideoVolumeKey = "VideoVolume";
+// Whether the playlist's next file plays at the end of one, 1 or 0, in the workspace section.
+constexpr const char* kPlayNextKey = "PlayNextAtEnd";
+// The open dialog's folder, UTF-8, in the workspace section.
+constexpr const char* kOpenFolderKey = "OpenFolder";
 
 // Full screen: the frame's border lies this far outside the screen on every side, and the
 // view reaches below the bottom edge by the transport bar's height and the border twice,
@@ -134,6 +141,10 @@ void CMainFrame::readSettings()
         restoreState(state);
     view_->SetVideoVolume(store.getInt(QLatin1String(SettingsStore::kWorkspaceSection),
                                        QLatin1String(kVideoVolumeKey), 100));
+    view_->SetPlayNextAtEnd(store.getInt(QLatin1String(SettingsStore::kWorkspaceSection),
+                                         QLatin1String(kPlayNextKey), 1) != 0);
+    chooser_.setFolder(QString::fromUtf8(
+        store.getBytes(QLatin1String(SettingsStore::kWorkspaceSection), QLatin1String(kOpenFolderKey))));
 }
 
 void CMainFrame::fitFirstStartSize()
@@ -158,6 +169,10 @@ void CMainFrame::writeSettings()
                      saveState());
     store.writeInt(QLatin1String(SettingsStore::kWorkspaceSection),
                    QLatin1String(kVideoVolumeKey), view_->videoVolume());
+    store.writeInt(QLatin1String(SettingsStore::kWorkspaceSection), QLatin1String(kPlayNextKey),
+                   view_->playsNextAtEnd() ? 1 : 0);
+    store.writeBytes(QLatin1String(SettingsStore::kWorkspaceSection), QLatin1String(kOpenFolderKey),
+                     chooser_.folder().toUtf8());
     store.sync();
 }
 
@@ -206,13 +221,39 @@ void CMainFrame::OpenMediaFile(const QString& path)
         view_->OpenMediaPath(path);
 }
 
+void CMainFrame::OpenMediaFiles(const QStringList& paths)
+{
+    if (!view_ || paths.isEmpty())
+        return;
+    if (paths.size() == 1)
+        view_->OpenMediaPath(paths.constFirst());
+    else
+        view_->OpenMediaPaths(paths);
+}
+
 void CMainFrame::finishOpen()
 {
     // Whether or not a file was chosen or played: read the (possibly unchanged) file, then
     // play.
     ReadMediaInfo();
     view_->transport().setPlayState(PlayState::Playing);
+    followOpenedFile();
     updateCommandUI();
+}
+
+void CMainFrame::followOpenedFile()
+{
+    // The file that plays names the window, as players show it, and its folder is where the
+    // open dialog starts next; the program's name alone without one.
+    const QString path = QString::fromStdString(app_.currentMediaPath);
+    if (!view_->media().isOpen() || path.isEmpty()) {
+        setWindowTitle(product::kAppTitle);
+        return;
+    }
+    const QFileInfo file(path);
+    setWindowTitle(file.fileName() + QStringLiteral(" - ") + product::kAppTitle);
+    chooser_.setFolder(file.absolutePath());
+    rememberRecentFile(file.absoluteFilePath());
 }
 
 void CMainFrame::ReadMediaInfo()

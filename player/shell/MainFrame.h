@@ -32,6 +32,7 @@ class MediaInfoRead;
 class MessagePresenter;
 class QAction;
 class QKeyEvent;
+class QMenu;
 class OnScreenNote;
 class ShortcutsDialog;
 class QTimer;
@@ -66,6 +67,9 @@ public:
     // the media information and sets the view playing.
     void OpenMediaFile();
     void OpenMediaFile(const QString& path);
+    // Several files (the command line, a drop): they are the playlist; the first opens. One
+    // file opens as OpenMediaFile(path) does, its folder the playlist.
+    void OpenMediaFiles(const QStringList& paths);
     // Starts reading currentMediaPath's reports off the UI thread; until they arrive the
     // duration is unknown (0). The pages and mediaDurationMs take the report when it comes.
     void ReadMediaInfo();
@@ -143,6 +147,14 @@ private:
     QRect viewScreenRect();
     // The end of the open sequence, when the view's open is over.
     void finishOpen();
+    // After an open: the window's caption (the name of the file that plays, then the
+    // program's), the open dialog's folder and the recent files.
+    void followOpenedFile();
+    // The recent files (MainFrameRecent.cpp).
+    void createRecentFileCommands();
+    void rememberRecentFile(const QString& path);
+    void fillRecentFiles(QMenu* menu);
+    void openRecentFile(int index);
     // Shows the reader's pages (the media-information panel shows them).
     void showMediaReport(const mediainfo::MediaReport& report);
     void takeMediaReport(const mediainfo::MediaReport& report);

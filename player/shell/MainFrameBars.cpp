@@ -10,6 +10,7 @@
 #include "ExplorerBar.h"
 #include "LanguageFile.h"
 #include "LanguageTables.h"
+#include "MediaPlayerView.h"
 #include "ProductLinks.h"
 #include "ShortcutsDialog.h"
 #include "SkinFloatFrame.h"
@@ -45,6 +46,10 @@ void CMainFrame::createCommands()
         Command::TogglePropertyPanel, [this] { togglePanel(mediaInfoPanel_); },
         [this](CommandState& state) { state.checked = !mediaInfoPanel_->isHidden(); });
     commands_.add(Command::KeyboardShortcuts, [this] { ShowKeyboardShortcuts(); });
+    createRecentFileCommands();
+    commands_.add(
+        Command::PlayNextAtEnd, [this] { view_->SetPlayNextAtEnd(!view_->playsNextAtEnd()); },
+        [this](CommandState& state) { state.checked = view_->playsNextAtEnd(); });
     commands_.add(Command::ProductSite,
                   [] { QDesktopServices::openUrl(QUrl(product::kHomePage)); });
     for (const LanguageCommand& entry : kLanguageCommands)
@@ -63,6 +68,7 @@ void CMainFrame::createBars()
     addToolBar(Qt::TopToolBarArea, explorerBar_);
     explorerBar_->setCommandUpdater([this](Command id) { return router_.update(id); });
     connect(explorerBar_, &CExplorerBar::commandTriggered, this, &CMainFrame::dispatchCommand);
+    connect(explorerBar_, &CExplorerBar::fileMenuAboutToShow, this, &CMainFrame::fillRecentFiles);
     explorerBar_->InsertInitialButtons();
 }
 

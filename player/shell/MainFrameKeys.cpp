@@ -50,6 +50,8 @@ bool CMainFrame::runKeyAction(QKeyEvent* event)
     case Action::RateDown: controlPanel_->StepPlayRate(false); break;
     case Action::RateNormal: controlPanel_->ResetPlayRate(); break;
     case Action::ToStart: transport.seekToStart(); break;
+    case Action::NextFile: view_->PlayNext(); break;
+    case Action::PreviousFile: view_->PlayPrevious(); break;
     }
     return true;
 }

@@ -63,9 +63,9 @@ bool CPlayerApp::InitInstance(const QStringList& args)
     updateCheck_ = std::make_unique<UpdateCheck>(*messages_, updateDelay_);
     frame_ = std::make_unique<CMainFrame>(state_, *chooser_, *messages_, keys_.get(), this);
     pluginCommands_ = std::make_unique<PluginCommands>(state_, *messages_, frame_.get());
-    // A video dropped on the window opens as "Open..." would; the frame owns the watcher.
-    new FileDropOpener(*frame_, [frame = frame_.get()](const QString& path) {
-        frame->OpenMediaFile(path);
+    // Videos dropped on the window open as "Open..." would; the frame owns the watcher.
+    new FileDropOpener(*frame_, [frame = frame_.get()](const QStringList& paths) {
+        frame->OpenMediaFiles(paths);
     });
 
     frame_->show();
@@ -74,13 +74,13 @@ bool CPlayerApp::InitInstance(const QStringList& args)
     if (displayDepth_() < 16)
         messages_->information(frame_.get(), product::kAppTitle, kDepthWarning);
 
-    // A file named on the command line (a path or a file:// URI) is opened and played as
-    // "Open..." would.
+    // Files named on the command line (paths or file:// URIs) are the playlist; the first
+    // is opened and played as "Open..." would.
     const cmdline::Request request = cmdline::parse(args);
     if (request.stats && frame_->activeView())
         frame_->activeView()->EnableStats();
-    if (!request.file.isEmpty())
-        frame_->OpenMediaFile(request.file);
+    if (!request.files.isEmpty())
+        frame_->OpenMediaFiles(request.files);
     return true;
 }
 

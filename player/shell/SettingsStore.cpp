@@ -43,6 +43,13 @@ void SettingsStore::addRecentFile(const QString& path)
     settings_.setValue(QStringLiteral("Recent File List/files"), files);
 }
 
+void SettingsStore::removeRecentFile(const QString& path)
+{
+    QStringList files = recentFiles();
+    if (files.removeAll(path) > 0)
+        settings_.setValue(QStringLiteral("Recent File List/files"), files);
+}
+
 bool SettingsStore::sync()
 {
     settings_.sync();

@@ -25,6 +25,7 @@ public:
     // Most recent first, at most kRecentFileCount entries.
     QStringList recentFiles() const;
     void addRecentFile(const QString& path);
+    void removeRecentFile(const QString& path);
 
     // Writes pending changes; false when the store cannot be written.
     bool sync();

@@ -3,6 +3,7 @@
 #include "DialogPlacement.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 const QString DialogFileChooser::kTitle = QStringLiteral("Open Video File...");
 const QString DialogFileChooser::kFilter =
@@ -10,13 +11,16 @@ const QString DialogFileChooser::kFilter =
 
 QString DialogFileChooser::chooseMediaFile(QWidget* parent)
 {
-    // No initial folder; the dialog opens centred on the player's window, on the screen.
-    QFileDialog dialog(parent ? parent->window() : nullptr, kTitle, QString(), kFilter);
+    // The dialog opens centred on the player's window, on the screen.
+    const QString start = QFileInfo(folder_).isDir() ? folder_ : QString();
+    QFileDialog dialog(parent ? parent->window() : nullptr, kTitle, start, kFilter);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::ReadOnly);
     dialog.selectNameFilter(kFilter);
     dialogplacement::placeOver(&dialog, parent);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().constFirst();
+    const QString chosen = dialog.selectedFiles().constFirst();
+    folder_ = QFileInfo(chosen).absolutePath();
+    return chosen;
 }

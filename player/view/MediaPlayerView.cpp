@@ -103,6 +103,9 @@ void CBCGPMediaPlayerView::followTransport()
     connect(t, &Transport::stateChanged, this, &CBCGPMediaPlayerView::updateBarCommands);
     connect(t, &Transport::opened, this, &CBCGPMediaPlayerView::opened);
     connect(t, &Transport::openingChanged, this, &CBCGPMediaPlayerView::showBusy);
+    // Queued: the clock that reached the end has finished its step before the next open.
+    connect(t, &Transport::ended, this, &CBCGPMediaPlayerView::playNextAfterEnd,
+            Qt::QueuedConnection);
     // A paused picture holds its shape still; a resumed one gets its settings back.
     connect(t, &Transport::paused, this, [this] { renderer_->SetSpin(0, spinStep_); });
     connect(t, &Transport::resumed, this, &CBCGPMediaPlayerView::reapplySettings);
@@ -117,10 +120,10 @@ void CBCGPMediaPlayerView::createCommands()
         state.enabled = transport_->playState() != PlayState::NoVideo;
     };
     Transport* t = transport_.get();
-    commands_.add(Command::Back, [t] { t->back(); }, whileOpen);
-    commands_.add(Command::Previous, [t] { t->back(); }, whileOpen);
-    commands_.add(Command::Forward, [t] { t->forward(); }, whileOpen);
-    commands_.add(Command::Next, [t] { t->forward(); }, whileOpen);
+    commands_.add(Command::Back, [this] { stepBack(); }, whileOpen);
+    commands_.add(Command::Previous, [this] { stepBack(); }, whileOpen);
+    commands_.add(Command::Forward, [this] { stepForward(); }, whileOpen);
+    commands_.add(Command::Next, [this] { stepForward(); }, whileOpen);
     commands_.add(Command::Stop, [t] { t->stop(); }, whileOpen);
     commands_.add(Command::Play, [t] { t->togglePlayPause(); }, whileOpen);
     commands_.add(Command::Sound, [this] { speakers_->ToggleMute(bar_); });
@@ -152,6 +155,7 @@ void CBCGPMediaPlayerView::OpenMedia()
 
 void CBCGPMediaPlayerView::OpenMediaPath(const QString& path)
 {
+    playlist_.follow(path);
     transport_->open(path);
 }
 

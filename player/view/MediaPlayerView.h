@@ -13,6 +13,7 @@
 
 #include "CommandTarget.h"
 #include "FullScreenHost.h"
+#include "Playlist.h"
 #include "SceneSettingsSink.h"
 #include "ViewLayout.h"
 
@@ -61,6 +62,21 @@ public:
     // command line's). Both return before the file is open: openFinished() follows.
     void OpenMedia();
     void OpenMediaPath(const QString& path);
+    // Several files at once (the command line, a drop) are the playlist; the first opens.
+    // An empty list opens nothing.
+    void OpenMediaPaths(const QStringList& paths);
+    // The playlist's neighbours of the current file (N and P, and Back and Forward near the
+    // media's ends). False, and nothing opens, at that end of the playlist or while an open
+    // is under way.
+    bool PlayNext();
+    bool PlayPrevious();
+    // At the end of a file the playlist's next one plays (the default), or the playback
+    // stops there.
+    void SetPlayNextAtEnd(bool on) { playNextAtEnd_ = on; }
+    bool playsNextAtEnd() const { return playNextAtEnd_; }
+    const Playlist& playlist() const { return playlist_; }
+    // Back within the first this many seconds goes to the previous file, not to the start.
+    static constexpr int kRestartSeconds = 3;
 
     // Scene settings, forwarded by the main frame from the control panel.
     void SetSizeMode(SizeMode mode);
@@ -135,6 +151,11 @@ protected:
 
 private:
     void createCommands();
+    // Back and Forward: a step within the media, else its start or end, else the playlist's
+    // neighbour.
+    void stepBack();
+    void stepForward();
+    void playNextAfterEnd();
     void createBar();
     void followTransport();
     void tick();
@@ -171,6 +192,8 @@ private:
     WindowState windowState_ = WindowState::Windowed;
     bool busyCursor_ = false;
     bool videoSoundMuted_ = false;
+    bool playNextAtEnd_ = true;
+    Playlist playlist_;
     int videoVolume_ = 100;
     // Wheel turns smaller than a notch (touchpads), added up until they make one.
     int wheelRemainder_ = 0;

@@ -112,23 +112,25 @@ void Transport::setPlayState(PlayState state)
     emit stateChanged();
 }
 
-void Transport::back()
+bool Transport::back()
 {
     if (!mediaActive_ || opener_.isOpening() || positionSeconds_ < kStepSeconds)
-        return;
+        return false;
     positionSeconds_ -= kStepSeconds;
     media_.seek(positionSeconds_);
     showPosition(positionSeconds_, true);
+    return true;
 }
 
-void Transport::forward()
+bool Transport::forward()
 {
     if (!mediaActive_ || opener_.isOpening() ||
         positionSeconds_ > totalSeconds() - kStepSeconds)
-        return;
+        return false;
     positionSeconds_ += kStepSeconds;
     media_.seek(positionSeconds_);
     showPosition(positionSeconds_, true);
+    return true;
 }
 
 void Transport::seekToPercent(int percent)
@@ -198,6 +200,7 @@ bool Transport::clockStep()
     // A duration of 0 is unknown: the clock counts on and never stops the playback.
     if (total > 0 && positionSeconds_ >= total) {
         stop();
+        emit ended();
         return false;
     }
     showPosition(positionSeconds_, true);

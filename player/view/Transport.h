@@ -40,8 +40,10 @@ public:
     // Pauses, or resumes a paused video where it was paused; after Stop or the end of the
     // media, plays the current file again from its start.
     void togglePlayPause();
-    void back();
-    void forward();
+    // Back and Forward by kStepSeconds; false, and nothing moves, while an open is under way,
+    // while nothing plays or within a step of that end of the media.
+    bool back();
+    bool forward();
     // Seeks to a percentage of the media's duration.
     void seekToPercent(int percent);
     // Seeks by seconds from where the clock stands, within the media (from its start to its
@@ -79,6 +81,8 @@ signals:
     void resumed();
     // The play state or whether anything plays changed.
     void stateChanged();
+    // The clock reached the media's duration and closed the video.
+    void ended();
 
     // What the transport bar shows.
     void playSymbolChanged(int icon);  // 1 the play symbol, 0 the pause symbol

@@ -203,7 +203,7 @@ TEST_F(InstalledTree, DesktopEntryAndMetainfoValidate)
     const QByteArray entry = readAll(desktop);
     EXPECT_EQ(entryValue(entry, "Name"), "VelmoraPlayer");
     EXPECT_EQ(entryValue(entry, "GenericName"), "Video Player");
-    EXPECT_EQ(entryValue(entry, "Exec"), "VelmoraPlayer %f");
+    EXPECT_EQ(entryValue(entry, "Exec"), "VelmoraPlayer %F");
     EXPECT_EQ(entryValue(entry, "Icon"), kAppId);
     EXPECT_EQ(entryValue(entry, "Categories"), "AudioVideo;Video;Player;");
     const QStringList types = entryValue(entry, "MimeType").split(';', Qt::SkipEmptyParts);
@@ -228,7 +228,7 @@ TEST_F(InstalledTree, CommandLineAnswersWithoutADisplay)
     const QString program = bin() + "/VelmoraPlayer";
     const Outcome help = run(program, {"--help"}, env);
     EXPECT_EQ(help.status, 0);
-    EXPECT_TRUE(help.out.startsWith("Usage: VelmoraPlayer [OPTION] [FILE]\n")) << help.out.constData();
+    EXPECT_TRUE(help.out.startsWith("Usage: VelmoraPlayer [OPTION] [FILE]...\n")) << help.out.constData();
     const Outcome version = run(program, {"--version"}, env);
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "VelmoraPlayer 3.6.0.0\n");
@@ -257,7 +257,7 @@ TEST_F(InstalledTree, StartedThroughItsDesktopEntryItPlaysAClip)
     const QByteArray entry = readAll(prefix() + "/share/applications/" + kAppId + ".desktop");
     QStringList exec = entryValue(entry, "Exec").split(' ', Qt::SkipEmptyParts);
     ASSERT_EQ(exec.size(), 2);
-    exec.replace(exec.indexOf("%f"), clip);
+    exec.replace(exec.indexOf("%F"), clip);
     const QString program = QStandardPaths::findExecutable(exec.takeFirst(), {bin()});
     ASSERT_EQ(program, bin() + "/VelmoraPlayer");
 

@@ -17,7 +17,7 @@ cmdline::Request parse(const QStringList& args)
 }  // namespace
 
 // A path (made absolute) or a file:// URI (percent-encoding undone) names the video; of
-// several the first counts; "--" lets a file name begin with '-'.
+// several the first opens and all are the playlist; "--" lets a file name begin with '-'.
 TEST(CommandLine, FilesAsPathsAndUris)
 {
     EXPECT_EQ(parse({}).action, Action::Run);
@@ -28,6 +28,10 @@ TEST(CommandLine, FilesAsPathsAndUris)
               QString::fromUtf8("/videos/two words\u00e9.mkv"));
     EXPECT_EQ(parse({"file://localhost/videos/a.avi"}).file, "/videos/a.avi");
     EXPECT_EQ(parse({"/videos/first.avi", "/videos/second.avi"}).file, "/videos/first.avi");
+    EXPECT_EQ(parse({"/videos/first.avi", "file:///videos/second.avi"}).files,
+              QStringList({"/videos/first.avi", "/videos/second.avi"}));
+    // A bad URI anywhere refuses the whole line.
+    EXPECT_EQ(parse({"/videos/first.avi", "http://host/b.avi"}).action, Action::Refuse);
     EXPECT_EQ(parse({"--", "-dash.avi"}).file, QDir::current().absoluteFilePath("-dash.avi"));
     // A colon alone does not make a URI.
     EXPECT_EQ(parse({"/videos/10:30.avi"}).file, "/videos/10:30.avi");
@@ -65,6 +69,6 @@ TEST(CommandLine, OptionsAndRefusals)
                   .action,
               Action::Refuse);
 
-    EXPECT_TRUE(cmdline::helpText().startsWith("Usage: VelmoraPlayer [OPTION] [FILE]\n"));
+    EXPECT_TRUE(cmdline::helpText().startsWith("Usage: VelmoraPlayer [OPTION] [FILE]...\n"));
     EXPECT_EQ(cmdline::versionText(), "VelmoraPlayer 3.6.0.0\n");
 }

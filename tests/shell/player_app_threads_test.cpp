@@ -95,7 +95,7 @@ TEST_F(PlayerAppTest, AFileOnTheCommandLineIsOpenedAndPlayed)
 {
     const std::string path = clip();
     start({QString::fromStdString(path)});
-    EXPECT_EQ(frame()->windowTitle(), "MediaVelmora Player");
+    EXPECT_EQ(frame()->windowTitle(), "app-320x240.avi - MediaVelmora Player");
     EXPECT_EQ(chooser.asked, 0);
     EXPECT_EQ(app->state().currentMediaPath, path);
     EXPECT_EVENTUALLY(app->state().mediaDurationMs == 2000);

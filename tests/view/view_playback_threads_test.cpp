@@ -40,39 +40,45 @@ TEST(ViewPlayback, TimeTextCountsSecondsOfPlay)
     EXPECT_EQ(h.slider()->pos(), 0);  // 7 of 5700 seconds
 }
 
+// Back and Forward step 100 seconds; nearer an end than that, the last file of its playlist
+// goes to that end.
 TEST(ViewPlayback, BackAndForwardStepHundredSecondsWithinTheMedia)
 {
     ViewHarness h;
     ASSERT_TRUE(h.exposed);
     h.open(longClip());
     h.transport().setClockStep(std::chrono::hours(1));
-    h.open(longClip());  // again, with a clock that stays still
+    // Again, with a clock that stays still, as a playlist of this file alone.
+    h.view->OpenMediaPaths({QString::fromStdString(longClip())});
+    h.waitForOpen();
+    ASSERT_TRUE(h.view->playlist().next().isEmpty() && h.view->playlist().previous().isEmpty());
 
-    // Back needs 100 seconds to go back: 99 stays.
+    // From 99 seconds Back goes to the start, from 100 a step back.
     h.app.mediaDurationMs = 198000;
     h.transport().seekToPercent(50);
     ASSERT_EQ(h.transport().positionSeconds(), 99);
     ASSERT_EVENTUALLY(h.bar()->isButtonEnabled(Command::Previous));
     h.click(Command::Previous);
-    EXPECT_EQ(h.transport().positionSeconds(), 99);
-    h.app.mediaDurationMs = 200000;
-    h.transport().seekToPercent(50);
-    ASSERT_EQ(h.transport().positionSeconds(), 100);
-    h.click(Command::Previous);
     EXPECT_EQ(h.transport().positionSeconds(), 0);
-    EXPECT_EQ(h.timeText(), "00:00:00-00:03:20");
+    EXPECT_EQ(h.timeText(), "00:00:00-00:03:18");
+    h.app.mediaDurationMs = 200000;
+    h.transport().seekToPercent(75);
+    ASSERT_EQ(h.transport().positionSeconds(), 150);
+    h.click(Command::Previous);
+    EXPECT_EQ(h.transport().positionSeconds(), 50);
+    EXPECT_EQ(h.timeText(), "00:00:50-00:03:20");
 
-    // Forward with 150 seconds: from 51 nothing, from 50 to 150.
+    // Forward with 150 seconds: from 50 to 150, from 51 to the end.
+    h.app.mediaDurationMs = 100000;
+    h.transport().seekToPercent(50);
+    h.app.mediaDurationMs = 150000;
+    h.view->handleCommand(Command::Forward);
+    EXPECT_EQ(h.transport().positionSeconds(), 150);
     h.app.mediaDurationMs = 170000;
     h.transport().seekToPercent(30);
     ASSERT_EQ(h.transport().positionSeconds(), 51);
     h.app.mediaDurationMs = 150000;
     h.click(Command::Next);
-    EXPECT_EQ(h.transport().positionSeconds(), 51);
-    h.app.mediaDurationMs = 100000;
-    h.transport().seekToPercent(50);
-    h.app.mediaDurationMs = 150000;
-    h.view->handleCommand(Command::Forward);
     EXPECT_EQ(h.transport().positionSeconds(), 150);
     EXPECT_EQ(h.timeText(), "00:02:30-00:02:30");
     EXPECT_EQ(h.slider()->pos(), 100);
@@ -181,6 +187,8 @@ TEST(ViewPlayback, TheEndOfTheMediaStopsPlayback)
 {
     ViewHarness h;
     ASSERT_TRUE(h.exposed);
+    // Stop at the end, not the next file of the test media's folder.
+    h.view->SetPlayNextAtEnd(false);
     h.transport().setClockStep(std::chrono::milliseconds(50));
     h.openWithDuration(shortClip(), 2000);
     ASSERT_EVENTUALLY(!h.transport().isMediaActive());

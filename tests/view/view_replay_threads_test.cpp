@@ -72,6 +72,8 @@ TEST(ViewReplay, AtTheEndTheMediaPlayKeyPlaysTheFileAgain)
     // enough to see its frames come on a loaded machine (a 200 ms step left 400 ms, in which
     // CI once saw fewer than six frames).
     h.transport().setClockStep(std::chrono::seconds(1));
+    // Stop at the end, not the next file of the test media's folder.
+    h.view->SetPlayNextAtEnd(false);
     h.openWithDuration(ramppicture::clip(kRampSeconds, 25), 2000);
     for (int round = 0; round < 2; ++round) {
         ASSERT_EVENTUALLY(!h.transport().isMediaActive());

@@ -1,0 +1,61 @@
+// CBCGPMediaPlayerView's playlist: several files opened at once, the neighbours of the
+// current file, Back and Forward at the media's ends and the next file at the end.
+#include "MediaPlayerView.h"
+
+#include "AppState.h"
+#include "Transport.h"
+
+void CBCGPMediaPlayerView::OpenMediaPaths(const QStringList& paths)
+{
+    if (paths.isEmpty())
+        return;
+    playlist_.setFiles(paths);
+    OpenMediaPath(playlist_.files().constFirst());
+}
+
+bool CBCGPMediaPlayerView::PlayNext()
+{
+    const QString next = playlist_.next();
+    if (next.isEmpty() || transport_->isOpening())
+        return false;
+    OpenMediaPath(next);
+    return true;
+}
+
+bool CBCGPMediaPlayerView::PlayPrevious()
+{
+    const QString previous = playlist_.previous();
+    if (previous.isEmpty() || transport_->isOpening())
+        return false;
+    OpenMediaPath(previous);
+    return true;
+}
+
+void CBCGPMediaPlayerView::stepBack()
+{
+    Transport& t = *transport_;
+    if (t.isOpening() || t.back())
+        return;
+    // Within the first step: the start, or from the start the previous file.
+    if (t.isMediaActive() && t.positionSeconds() > kRestartSeconds)
+        t.seekToStart();
+    else if (!PlayPrevious())
+        t.seekToStart();
+}
+
+void CBCGPMediaPlayerView::stepForward()
+{
+    Transport& t = *transport_;
+    if (t.isOpening() || t.forward() || PlayNext())
+        return;
+    // The last file, within a step of its end: to the end, which the clock then closes as at
+    // the end of the media. An unknown duration has no end to go to.
+    if (app_.mediaDurationMs >= 1000)
+        t.seekBy(app_.mediaDurationMs / 1000);
+}
+
+void CBCGPMediaPlayerView::playNextAfterEnd()
+{
+    if (playNextAtEnd_ && !transport_->isMediaActive())
+        PlayNext();
+}
