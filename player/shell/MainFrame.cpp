@@ -143,6 +143,7 @@ void CMainFrame::readSettings()
                                        QLatin1String(kVideoVolumeKey), 100));
     view_->SetPlayNextAtEnd(store.getInt(QLatin1String(SettingsStore::kWorkspaceSection),
                                          QLatin1String(kPlayNextKey), 1) != 0);
+    recentFiles_ = store.recentFiles();
     chooser_.setFolder(QString::fromUtf8(
         store.getBytes(QLatin1String(SettingsStore::kWorkspaceSection), QLatin1String(kOpenFolderKey))));
 }
@@ -173,6 +174,7 @@ void CMainFrame::writeSettings()
                    view_->playsNextAtEnd() ? 1 : 0);
     store.writeBytes(QLatin1String(SettingsStore::kWorkspaceSection), QLatin1String(kOpenFolderKey),
                      chooser_.folder().toUtf8());
+    store.writeRecentFiles(recentFiles_);
     store.sync();
 }
 

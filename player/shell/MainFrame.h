@@ -15,6 +15,7 @@
 #include <QByteArray>
 #include <QMainWindow>
 #include <QRect>
+#include <QStringList>
 
 #include <map>
 #include <memory>
@@ -182,6 +183,8 @@ private:
     DockWidthKeeper* dockWidth_ = nullptr;
 
     int language_ = 0;
+    // Most recent first; read from the settings at start, written back with them.
+    QStringList recentFiles_;
     ShortcutsDialog* shortcutsDialog_ = nullptr;
     OnScreenNote* note_ = nullptr;
 

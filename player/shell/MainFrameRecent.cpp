@@ -1,6 +1,7 @@
-// CMainFrame's recent files: every file that plays goes to the top of the list the settings
-// keep (ten at most), the Open Media menu lists them under its own entries, and choosing one
-// opens it, or, when it is no longer there, says so and takes it off the list.
+// CMainFrame's recent files: every file that plays goes to the top of the list (ten at
+// most, kept in the settings with the rest of the workspace when the window closes), the Open
+// Media menu lists them under its own entries, and choosing one opens it, or, when it is no
+// longer there, says so and takes it off the list.
 #include "MainFrame.h"
 
 #include "CommandIds.h"
@@ -28,9 +29,10 @@ void CMainFrame::createRecentFileCommands()
 
 void CMainFrame::rememberRecentFile(const QString& path)
 {
-    SettingsStore store;
-    store.addRecentFile(path);
-    store.sync();
+    recentFiles_.removeAll(path);
+    recentFiles_.prepend(path);
+    while (recentFiles_.size() > SettingsStore::kRecentFileCount)
+        recentFiles_.removeLast();
 }
 
 void CMainFrame::fillRecentFiles(QMenu* menu)
@@ -38,7 +40,7 @@ void CMainFrame::fillRecentFiles(QMenu* menu)
     for (QAction* action : menu->actions())
         if (action->property(kRecentMark).toBool())
             delete action;
-    const QStringList files = SettingsStore().recentFiles();
+    const QStringList& files = recentFiles_;
     if (files.isEmpty())
         return;
     menu->addSeparator()->setProperty(kRecentMark, true);
@@ -53,14 +55,11 @@ void CMainFrame::fillRecentFiles(QMenu* menu)
 
 void CMainFrame::openRecentFile(int index)
 {
-    SettingsStore store;
-    const QStringList files = store.recentFiles();
-    if (index < 0 || index >= files.size())
+    if (index < 0 || index >= recentFiles_.size())
         return;
-    const QString path = files.at(index);
+    const QString path = recentFiles_.at(index);
     if (!QFileInfo(path).isFile()) {
-        store.removeRecentFile(path);
-        store.sync();
+        recentFiles_.removeAll(path);
         messages_.information(this, product::kAppTitle,
                               recentfiles::missingMessage(language_, path));
         return;

@@ -33,21 +33,11 @@ QStringList SettingsStore::recentFiles() const
     return settings_.value(QStringLiteral("Recent File List/files")).toStringList();
 }
 
-void SettingsStore::addRecentFile(const QString& path)
+void SettingsStore::writeRecentFiles(QStringList files)
 {
-    QStringList files = recentFiles();
-    files.removeAll(path);
-    files.prepend(path);
     while (files.size() > kRecentFileCount)
         files.removeLast();
     settings_.setValue(QStringLiteral("Recent File List/files"), files);
-}
-
-void SettingsStore::removeRecentFile(const QString& path)
-{
-    QStringList files = recentFiles();
-    if (files.removeAll(path) > 0)
-        settings_.setValue(QStringLiteral("Recent File List/files"), files);
 }
 
 bool SettingsStore::sync()

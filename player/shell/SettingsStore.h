@@ -24,8 +24,8 @@ public:
 
     // Most recent first, at most kRecentFileCount entries.
     QStringList recentFiles() const;
-    void addRecentFile(const QString& path);
-    void removeRecentFile(const QString& path);
+    // Keeps the first kRecentFileCount of files.
+    void writeRecentFiles(QStringList files);
 
     // Writes pending changes; false when the store cannot be written.
     bool sync();
