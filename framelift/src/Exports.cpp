@@ -12,6 +12,11 @@
 
 using namespace framelift;
 
+// The size modes a caller passes are the texture image's own.
+static_assert(int32_t{FRAMELIFT_SIZE_EXACT} == int32_t{SizeExact});
+static_assert(int32_t{FRAMELIFT_SIZE_POWER_OF_TWO_UP} == int32_t{SizePowerOfTwoUp});
+static_assert(int32_t{FRAMELIFT_SIZE_POWER_OF_TWO_DOWN} == int32_t{SizePowerOfTwoDown});
+
 namespace {
 
 // Sizes of the connected texture filter; unconnected filters report -1, no filter 0.

@@ -45,12 +45,15 @@ float SceneRenderer::Impl::flatPictureHeight() const
 
 void SceneRenderer::Impl::applyEvaluators() const
 {
-    glMap2f(GL_MAP2_VERTEX_3, 0.0f, 100.0f, 3, 3, 0.0f, 100.0f, 9, 3, controlGrid_.data());
-    glMap2f(GL_MAP2_TEXTURE_COORD_2, 0.0f, 100.0f, 2, 2, 0.0f, 100.0f, 4, 2,
-            scene::kTextureCorners.data());
+    using scene::kMeshParameterEnd;
+    glMap2f(GL_MAP2_VERTEX_3, 0.0f, kMeshParameterEnd, 3, 3, 0.0f, kMeshParameterEnd, 9, 3,
+            controlGrid_.data());
+    glMap2f(GL_MAP2_TEXTURE_COORD_2, 0.0f, kMeshParameterEnd, 2, 2, 0.0f, kMeshParameterEnd, 4,
+            2, scene::kTextureCorners.data());
     glEnable(GL_MAP2_TEXTURE_COORD_2);
     glEnable(GL_MAP2_VERTEX_3);
-    glMapGrid2f(100, 0.0f, 100.0f, 100, 0.0f, 100.0f);
+    glMapGrid2f(scene::kMeshSteps, 0.0f, kMeshParameterEnd, scene::kMeshSteps, 0.0f,
+                kMeshParameterEnd);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glEnable(GL_AUTO_NORMAL);
 }

@@ -80,7 +80,11 @@ void SceneRenderer::Impl::drawFrame()
     glBindTexture(GL_TEXTURE_2D, textureName_);
 
     glPushMatrix();
-    // Turn about a vertical axis through the flat picture's centre and move by the depth.
+    // Turn about a vertical axis near the flat picture's centre and move by the depth.
+    // Each of the three moves carries the depth, so the picture moves three units per unit
+    // of depthOffset_, and the axis of the turn lies depthOffset_ units from its centre: the
+    // arrow keys' step and limits (kDepthStep, kDepthNearLimit, kDepthFarLimit) were set
+    // for that.
     const float z = static_cast<float>(depthOffset_);
     const float pivot = static_cast<float>(scene::kPictureDistance);
     glTranslatef(0.0f, 0.0f, z);
@@ -131,7 +135,7 @@ void SceneRenderer::Impl::drawSurface() const
         glEnd();
     } else if (drawsMesh(surfaceMode_)) {
         glTranslatef(0.0f, 0.0f, -static_cast<float>(scene::meshDistance(surfaceMode_)));
-        glEvalMesh2(GL_FILL, 0, 100, 0, 100);
+        glEvalMesh2(GL_FILL, 0, scene::kMeshSteps, 0, scene::kMeshSteps);
     }
     glEnable(GL_BLEND);  // the shape is translucent
     glPopMatrix();
@@ -162,33 +166,34 @@ void standUpright(int spinDegrees)
 void SceneRenderer::Impl::drawShape() const
 {
     glPushMatrix();
-    glColor4f(1.0f, 1.0f, 1.0f, 0.6f);  // 60 % opaque over the picture
+    using namespace scene;
+    glColor4f(1.0f, 1.0f, 1.0f, kShapeOpacity);
     const int angle = spinDegrees_;
     switch (shapeKind_) {
     case ShapeKind::Cube:
-        glTranslatef(0.0f, 0.0f, -50.0f);
+        glTranslatef(0.0f, 0.0f, -kCubeDistance);
         glRotatef(static_cast<float>(angle), 1.0f, 1.0f, 1.0f);
         drawCube();
         break;
     case ShapeKind::Sphere:
-        glTranslatef(0.0f, 0.0f, -100.0f);
+        glTranslatef(0.0f, 0.0f, -kQuadricDistance);
         standUpright(angle);
         if (quadric_)
-            gluSphere(quadric_, 30.0, 50, 100);
+            gluSphere(quadric_, kSphereRadius, kQuadricSlices, kQuadricStacks);
         break;
     case ShapeKind::Cylinder:
-        glTranslatef(0.0f, 0.0f, -100.0f);
-        glTranslatef(0.0f, -25.0f, 0.0f);
+        glTranslatef(0.0f, kCylinderDrop, -kQuadricDistance);
         standUpright(angle);
         if (quadric_)
-            gluCylinder(quadric_, 30.0, 30.0, 50.0, 50, 100);
+            gluCylinder(quadric_, kCylinderRadius, kCylinderRadius, kQuadricLength,
+                        kQuadricSlices, kQuadricStacks);
         break;
     case ShapeKind::Taper:
-        glTranslatef(0.0f, 0.0f, -100.0f);
-        glTranslatef(0.0f, -20.0f, 0.0f);
+        glTranslatef(0.0f, kTaperDrop, -kQuadricDistance);
         standUpright(angle);
         if (quadric_)
-            gluCylinder(quadric_, 35.0, 0.0, 50.0, 50, 100);
+            gluCylinder(quadric_, kTaperBaseRadius, 0.0, kQuadricLength, kQuadricSlices,
+                        kQuadricStacks);
         break;
     default:
         break;

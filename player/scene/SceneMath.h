@@ -84,4 +84,25 @@ constexpr double viewportAspect(int w, int h)
     return (w > 0 && h > 0) ? static_cast<double>(w) / static_cast<double>(h) : 1.0;
 }
 
+// The curved screens' evaluators: both parameters run from 0 to kMeshParameterEnd, and the
+// mesh that glMapGrid2f lays out and glEvalMesh2 draws has kMeshSteps steps each way. The
+// two calls must agree, or part of the screen goes undrawn.
+constexpr int kMeshSteps = 100;
+constexpr float kMeshParameterEnd = 100.0f;
+
+// The translucent shapes in front of the picture: how opaque they are, where each stands
+// (scene units in front of the eye, and below the axis for the upright quadrics, so that
+// their middle is on it), their sizes and how finely the quadrics are cut.
+constexpr float kShapeOpacity = 0.6f;
+constexpr float kCubeDistance = 50.0f;
+constexpr float kQuadricDistance = 100.0f;
+constexpr double kSphereRadius = 30.0;
+constexpr double kCylinderRadius = 30.0;
+constexpr double kTaperBaseRadius = 35.0;
+constexpr double kQuadricLength = 50.0;
+constexpr float kCylinderDrop = -kQuadricLength / 2;
+constexpr float kTaperDrop = -20.0f;
+constexpr int kQuadricSlices = 50;
+constexpr int kQuadricStacks = 100;
+
 }  // namespace scene

@@ -47,11 +47,6 @@ constexpr const char* kClose[lang::kLanguageCount] = {
     "Close", "Schließen", "Fermer", "Cerrar", "Chiudi", "Закрыть",
 };
 
-const char* pick(const char* const (&texts)[lang::kLanguageCount], int language)
-{
-    return lang::isValid(language) ? texts[language] : texts[0];
-}
-
 }  // namespace
 
 std::optional<Action> actionFor(int key, Qt::KeyboardModifiers modifiers)
@@ -125,9 +120,9 @@ const std::array<Row, 16> kRows = {{
       "Avvicina / allontana l'immagine", "Приблизить / отдалить изображение"}},
 }};
 
-const char* title(int language) { return pick(kTitle, language); }
-const char* keyHeader(int language) { return pick(kKeyHeader, language); }
-const char* actionHeader(int language) { return pick(kActionHeader, language); }
-const char* closeCaption(int language) { return pick(kClose, language); }
+const char* title(int language) { return lang::pick(kTitle, language); }
+const char* keyHeader(int language) { return lang::pick(kKeyHeader, language); }
+const char* actionHeader(int language) { return lang::pick(kActionHeader, language); }
+const char* closeCaption(int language) { return lang::pick(kClose, language); }
 
 }  // namespace shortcuts

@@ -17,6 +17,14 @@ constexpr bool isValid(int language)
     return language >= 0 && language < kLanguageCount;
 }
 
+// A text in each language, in the order above.
+using Texts = const char* const[kLanguageCount];
+// The text of language; English for an invalid language.
+constexpr const char* pick(const Texts& texts, int language)
+{
+    return isValid(language) ? texts[language] : texts[0];
+}
+
 // The four menu buttons, in bar order.
 enum MenuButton { FileMenu, ViewMenu, PluginMenu, HelpMenu, MenuButtonCount };
 

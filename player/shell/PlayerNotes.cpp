@@ -6,7 +6,7 @@ namespace notes {
 
 namespace {
 
-using Texts = const char* const[lang::kLanguageCount];
+using lang::Texts;
 
 constexpr Texts kVolume = {"Volume: %1 %", "Lautstärke: %1 %", "Volume : %1 %",
                            "Volumen: %1 %", "Volume: %1 %",    "Громкость: %1 %"};
@@ -26,9 +26,9 @@ constexpr Texts kFailed = {
     "Снимок экрана не сохранён: нет доступа на запись в %1",
 };
 
-QString pick(Texts& texts, int language)
+QString pick(const Texts& texts, int language)
 {
-    return QString::fromUtf8(lang::isValid(language) ? texts[language] : texts[0]);
+    return QString::fromUtf8(lang::pick(texts, language));
 }
 
 }  // namespace

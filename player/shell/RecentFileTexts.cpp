@@ -8,7 +8,7 @@ namespace recentfiles {
 
 namespace {
 
-constexpr const char* kMissing[lang::kLanguageCount] = {
+constexpr lang::Texts kMissing = {
     "The file \"%1\" is no longer there. It was removed from the recent files.",
     "Die Datei „%1“ ist nicht mehr vorhanden. Sie wurde aus den zuletzt geöffneten Dateien "
     "entfernt.",
@@ -22,7 +22,7 @@ constexpr const char* kMissing[lang::kLanguageCount] = {
 
 QString missingMessage(int language, const QString& path)
 {
-    return QString::fromUtf8(kMissing[lang::isValid(language) ? language : 0]).arg(path);
+    return QString::fromUtf8(lang::pick(kMissing, language)).arg(path);
 }
 
 QString menuCaption(int index, const QString& path)

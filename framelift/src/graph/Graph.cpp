@@ -418,11 +418,7 @@ bool Graph::volume(int32_t& hundredthsDb) const
 
 bool Graph::setVolume(int32_t hundredthsDb)
 {
-    GstElement* volume = core_->router ? core_->router->volumeElement() : nullptr;
-    if (!volume)
-        return false;
-    g_object_set(volume, "volume", linearFromHundredthsDb(hundredthsDb), nullptr);
-    return true;
+    return setVolumeFactor(linearFromHundredthsDb(hundredthsDb));
 }
 
 bool Graph::setVolumeFactor(double linear)
