@@ -46,6 +46,7 @@ enum class Command : int {
 
     // Playback settings (the Open Media menu)
     PlayNextAtEnd = 32891,
+    ResumePlayback = 32892,
 
     // Languages
     LanguageGerman = 32882,

@@ -28,7 +28,8 @@ Entry submenu(const char* caption, std::vector<Entry> entries)
 std::vector<Entry> fileMenu()
 {
     return {item(Command::FileOpen, "&Open..."), separator(),
-            item(Command::PlayNextAtEnd, "Play the next file at the end")};
+            item(Command::PlayNextAtEnd, "Play the next file at the end"),
+            item(Command::ResumePlayback, "Resume where I left off")};
 }
 
 std::vector<Entry> viewMenu()

@@ -26,13 +26,17 @@ constexpr const char* kPanelNames[kLanguageCount][2] = {
 
 }  // namespace
 
-const std::array<ItemCaption, 9> ItemCaptionTable = {{
+const std::array<ItemCaption, 10> ItemCaptionTable = {{
     {FileMenu, Command::FileOpen, 0,
      {nullptr, "Bezeichnung Datei", "Ouvrir Fichier", "Abierto", "Nuovo", "открытый"}},
     {FileMenu, Command::PlayNextAtEnd, 0,
      {nullptr, "Am Ende die nächste Datei abspielen", "Lire le fichier suivant à la fin",
       "Reproducir el siguiente archivo al final", "Riproduci il file successivo alla fine",
       "В конце воспроизводить следующий файл"}},
+    {FileMenu, Command::ResumePlayback, 0,
+     {nullptr, "Dort fortsetzen, wo ich aufgehört habe", "Reprendre là où je m'étais arrêté",
+      "Continuar donde lo dejé", "Riprendi da dove avevo interrotto",
+      "Продолжать с места остановки"}},
     {ViewMenu, Command::ToggleControlPanel, 0,
      {nullptr, "Farbe Fenster", "D'exploitation Fenêtre", "Ajuste Ventana", "Adattamento Finestra",
       "изменять окно"}},

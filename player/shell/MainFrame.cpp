@@ -38,6 +38,8 @@ constexpr int kCommandUpdateMs = 200;
 constexpr const char* kVideoVolumeKey = "VideoVolume";
 // Whether the playlist's next file plays at the end of one, 1 or 0, in the workspace section.
 constexpr const char* kPlayNextKey = "PlayNextAtEnd";
+// Whether a file opened again goes on where it was left, 1 or 0, in the workspace section.
+constexpr const char* kResumeKey = "ResumePlayback";
 // The open dialog's folder, UTF-8, in the workspace section.
 constexpr const char* kOpenFolderKey = "OpenFolder";
 
@@ -143,6 +145,9 @@ void CMainFrame::readSettings()
                                        QLatin1String(kVideoVolumeKey), 100));
     view_->SetPlayNextAtEnd(store.getInt(QLatin1String(SettingsStore::kWorkspaceSection),
                                          QLatin1String(kPlayNextKey), 1) != 0);
+    view_->SetResumeEnabled(store.getInt(QLatin1String(SettingsStore::kWorkspaceSection),
+                                         QLatin1String(kResumeKey), 1) != 0);
+    view_->SetResumeFile(store.folder() + QStringLiteral("/resume-points.txt"));
     recentFiles_ = store.recentFiles();
     chooser_.setFolder(QString::fromUtf8(
         store.getBytes(QLatin1String(SettingsStore::kWorkspaceSection), QLatin1String(kOpenFolderKey))));
@@ -161,6 +166,7 @@ void CMainFrame::fitFirstStartSize()
 
 void CMainFrame::writeSettings()
 {
+    view_->RememberPosition();
     SettingsStore store;
     // Full screen is not a state to come back to.
     if (isWindowedState())
@@ -172,6 +178,8 @@ void CMainFrame::writeSettings()
                    QLatin1String(kVideoVolumeKey), view_->videoVolume());
     store.writeInt(QLatin1String(SettingsStore::kWorkspaceSection), QLatin1String(kPlayNextKey),
                    view_->playsNextAtEnd() ? 1 : 0);
+    store.writeInt(QLatin1String(SettingsStore::kWorkspaceSection), QLatin1String(kResumeKey),
+                   view_->resumesPlayback() ? 1 : 0);
     store.writeBytes(QLatin1String(SettingsStore::kWorkspaceSection), QLatin1String(kOpenFolderKey),
                      chooser_.folder().toUtf8());
     store.writeRecentFiles(recentFiles_);

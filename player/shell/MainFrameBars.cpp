@@ -50,6 +50,9 @@ void CMainFrame::createCommands()
     commands_.add(
         Command::PlayNextAtEnd, [this] { view_->SetPlayNextAtEnd(!view_->playsNextAtEnd()); },
         [this](CommandState& state) { state.checked = view_->playsNextAtEnd(); });
+    commands_.add(
+        Command::ResumePlayback, [this] { view_->SetResumeEnabled(!view_->resumesPlayback()); },
+        [this](CommandState& state) { state.checked = view_->resumesPlayback(); });
     commands_.add(Command::ProductSite,
                   [] { QDesktopServices::openUrl(QUrl(product::kHomePage)); });
     for (const LanguageCommand& entry : kLanguageCommands)

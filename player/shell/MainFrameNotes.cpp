@@ -1,5 +1,6 @@
-// CMainFrame's notes over the picture: what the player's volume keys, the wheel and M did, and
-// where F12's screenshot went (or that it could not be written), in the frame's language.
+// CMainFrame's notes over the picture: what the player's volume keys, the wheel and M did, that
+// a file went on where it was left, and where F12's screenshot went (or that it could not be
+// written), in the frame's language.
 #include "MainFrame.h"
 
 #include "MediaPlayerView.h"
@@ -14,6 +15,8 @@ void CMainFrame::createNotes()
     connect(view_, &CBCGPMediaPlayerView::videoSoundChanged, this, [this](int percent, bool muted) {
         note_->showNote(notes::volume(language_, percent, muted));
     });
+    connect(view_, &CBCGPMediaPlayerView::continuedFrom, this,
+            [this](int seconds) { note_->showNote(notes::continued(language_, seconds)); });
     connect(view_, &CBCGPMediaPlayerView::screenshotTaken, this,
             [this](const QString& path, const QString& folder) {
                 note_->showNote(path.isEmpty()

@@ -26,6 +26,15 @@ constexpr Texts kFailed = {
     "Снимок экрана не сохранён: нет доступа на запись в %1",
 };
 
+constexpr Texts kContinued = {
+    "Resumed at %1 (Home: from the start)",
+    "Fortgesetzt bei %1 (Pos1: von vorn)",
+    "Reprise à %1 (Origine : depuis le début)",
+    "Reanudado en %1 (Inicio: desde el principio)",
+    "Ripreso da %1 (Home: dall'inizio)",
+    "Продолжено с %1 (Home: с начала)",
+};
+
 QString pick(const Texts& texts, int language)
 {
     return QString::fromUtf8(lang::pick(texts, language));
@@ -41,6 +50,12 @@ QString volume(int language, int percent, bool muted)
 QString rate(int language, double rate)
 {
     return pick(kRate, language).arg(rate, 0, 'f', 2);
+}
+
+QString continued(int language, int seconds)
+{
+    return pick(kContinued, language)
+        .arg(QString::asprintf("%02d:%02d:%02d", seconds / 3600, (seconds / 60) % 60, seconds % 60));
 }
 
 QString screenshotSaved(int language, const QString& path)

@@ -10,6 +10,8 @@ namespace notes {
 QString volume(int language, int percent, bool muted);
 // "Speed: 0.50×", the play rate.
 QString rate(int language, double rate);
+// A file opened again goes on at seconds, where it was left; Home starts it over.
+QString continued(int language, int seconds);
 // Where F12's file went, or that the folder could not be written.
 QString screenshotSaved(int language, const QString& path);
 QString screenshotFailed(int language, const QString& folder);

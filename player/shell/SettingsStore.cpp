@@ -1,5 +1,7 @@
 #include "SettingsStore.h"
 
+#include <QFileInfo>
+
 SettingsStore::SettingsStore()
     : settings_(QSettings::IniFormat, QSettings::UserScope, QString::fromLatin1(kOrganization),
                 QString::fromLatin1(kApplication))
@@ -44,4 +46,9 @@ bool SettingsStore::sync()
 {
     settings_.sync();
     return settings_.status() == QSettings::NoError;
+}
+
+QString SettingsStore::folder() const
+{
+    return QFileInfo(settings_.fileName()).absolutePath();
 }

@@ -27,6 +27,9 @@ public:
     // Keeps the first kRecentFileCount of files.
     void writeRecentFiles(QStringList files);
 
+    // The folder of the settings file, where the player keeps its other lists.
+    QString folder() const;
+
     // Writes pending changes; false when the store cannot be written.
     bool sync();
 

@@ -22,6 +22,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <utility>
 
 using view_layout::kBarHeight;
 
@@ -104,6 +105,8 @@ void CBCGPMediaPlayerView::followTransport()
     connect(t, &Transport::opened, this, &CBCGPMediaPlayerView::opened);
     connect(t, &Transport::openingChanged, this, &CBCGPMediaPlayerView::showBusy);
     // Queued: the clock that reached the end has finished its step before the next open.
+    // The media played to its end is forgotten before the next file opens.
+    connect(t, &Transport::ended, this, &CBCGPMediaPlayerView::forgetPosition);
     connect(t, &Transport::ended, this, &CBCGPMediaPlayerView::playNextAfterEnd,
             Qt::QueuedConnection);
     // A paused picture holds its shape still; a resumed one gets its settings back.
@@ -124,7 +127,13 @@ void CBCGPMediaPlayerView::createCommands()
     commands_.add(Command::Previous, [this] { stepBack(); }, whileOpen);
     commands_.add(Command::Forward, [this] { stepForward(); }, whileOpen);
     commands_.add(Command::Next, [this] { stepForward(); }, whileOpen);
-    commands_.add(Command::Stop, [t] { t->stop(); }, whileOpen);
+    commands_.add(
+        Command::Stop,
+        [this, t] {
+            RememberPosition();
+            t->stop();
+        },
+        whileOpen);
     commands_.add(Command::Play, [t] { t->togglePlayPause(); }, whileOpen);
     commands_.add(Command::Sound, [this] { speakers_->ToggleMute(bar_); });
     commands_.add(Command::Volume, [this] { speakers_->ToggleVolumePopup(QCursor::pos()); });
@@ -155,7 +164,9 @@ void CBCGPMediaPlayerView::OpenMedia()
 
 void CBCGPMediaPlayerView::OpenMediaPath(const QString& path)
 {
+    RememberPosition();
     playlist_.follow(path);
+    continueNextOpen_ = true;
     transport_->open(path);
 }
 
@@ -172,7 +183,10 @@ void CBCGPMediaPlayerView::opened(bool played)
         // would find no picture to keep.
         frames_->watch(media_->frameNotifier());
         redraw();
+        if (std::exchange(continueNextOpen_, false))
+            continueFromPoint();
     } else {
+        continueNextOpen_ = false;
         messages_.information(this, kMessageTitle, kDecoderMessage);
     }
     emit openFinished();

@@ -14,6 +14,7 @@
 #include "CommandTarget.h"
 #include "FullScreenHost.h"
 #include "Playlist.h"
+#include "ResumePoints.h"
 #include "SceneSettingsSink.h"
 #include "ViewLayout.h"
 
@@ -78,6 +79,22 @@ public:
     // Back within the first this many seconds goes to the previous file, not to the start.
     static constexpr int kRestartSeconds = 3;
 
+    // Resume: a file opened again goes on a little before where it was left (when the user
+    // opened another file, pressed Stop or closed the window); one played to its end, or left
+    // near its start, starts from the beginning. Play after Stop or at the end still plays
+    // from the start. The list is kept in file (empty: in memory only), read now.
+    void SetResumeFile(const QString& file);
+    // Off: files open at their start and no new position is remembered.
+    void SetResumeEnabled(bool on) { resumeEnabled_ = on; }
+    bool resumesPlayback() const { return resumeEnabled_; }
+    // Remembers where the current file stands (the frame calls it as the window closes).
+    void RememberPosition();
+    const ResumePoints& resumePoints() const { return resumePoints_; }
+    // How far before the remembered position a file goes on, in seconds.
+    static constexpr int kResumeLeadSeconds = 5;
+    // A position this close to the start or the end of the media is not remembered.
+    static constexpr int kResumeMarginSeconds = 10;
+
     // Scene settings, forwarded by the main frame from the control panel.
     void SetSizeMode(SizeMode mode);
     void SetProportion(int value);
@@ -137,6 +154,8 @@ signals:
     // The player's volume or the video's mute changed (SetVideoVolume, the wheel over the
     // picture, ToggleVideoSound).
     void videoSoundChanged(int percent, bool muted);
+    // A file opened again went on at seconds, where it had been left (less the lead).
+    void continuedFrom(int seconds);
     // F12 was answered: the file written, or an empty path when none could be (folder is
     // where it would have gone).
     void screenshotTaken(const QString& path, const QString& folder);
@@ -156,6 +175,9 @@ private:
     void stepBack();
     void stepForward();
     void playNextAfterEnd();
+    // Seeks to the current file's resume point after its open, when it has one.
+    void continueFromPoint();
+    void forgetPosition();
     void createBar();
     void followTransport();
     void tick();
@@ -194,6 +216,10 @@ private:
     bool videoSoundMuted_ = false;
     bool playNextAtEnd_ = true;
     Playlist playlist_;
+    ResumePoints resumePoints_;
+    bool resumeEnabled_ = true;
+    // The open under way was asked for by OpenMediaPath: it may go on from a resume point.
+    bool continueNextOpen_ = false;
     int videoVolume_ = 100;
     // Wheel turns smaller than a notch (touchpads), added up until they make one.
     int wheelRemainder_ = 0;

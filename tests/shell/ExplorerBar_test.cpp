@@ -39,7 +39,8 @@ QStringList describe(const QMenu* menu, const QString& indent = {})
 // The four English menus as describe() shows them.
 std::vector<QStringList> englishMenus()
 {
-    return {{"57601 &Open...", "-", "32891 Play the next file at the end"},
+    return {{"57601 &Open...", "-", "32891 Play the next file at the end",
+             "32892 Resume where I left off"},
             {"32860 Color &Chooser", "32861 &Property Chooser", "Language>", "  32883 English",
              "  -", "  32882 German", "  -", "  32885 French", "  -", "  32886 Spanish", "  -",
              "  32887 Italina", "  -", "  32888 Russian", "  -"},
