@@ -1,6 +1,6 @@
 // CMainFrame's notes over the picture: what the player's volume keys, the wheel and M did, that
-// a file went on where it was left, and where F12's screenshot went (or that it could not be
-// written), in the frame's language.
+// a file went on where it was left or was passed over, and where F12's screenshot went (or
+// that it could not be written), in the frame's language.
 #include "MainFrame.h"
 
 #include "MediaPlayerView.h"
@@ -8,6 +8,7 @@
 #include "PlayerNotes.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 void CMainFrame::createNotes()
 {
@@ -17,6 +18,9 @@ void CMainFrame::createNotes()
     });
     connect(view_, &CBCGPMediaPlayerView::continuedFrom, this,
             [this](int seconds) { note_->showNote(notes::continued(language_, seconds)); });
+    connect(view_, &CBCGPMediaPlayerView::fileSkipped, this, [this](const QString& path) {
+        note_->showNote(notes::skipped(language_, QFileInfo(path).fileName()));
+    });
     connect(view_, &CBCGPMediaPlayerView::screenshotTaken, this,
             [this](const QString& path, const QString& folder) {
                 note_->showNote(path.isEmpty()

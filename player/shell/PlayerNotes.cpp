@@ -35,6 +35,15 @@ constexpr Texts kContinued = {
     "Продолжено с %1 (Home: с начала)",
 };
 
+constexpr Texts kSkipped = {
+    "Skipped %1: it cannot be played",
+    "%1 übersprungen: die Datei kann nicht abgespielt werden",
+    "%1 ignoré : ce fichier ne peut pas être lu",
+    "%1 omitido: no se puede reproducir",
+    "%1 saltato: impossibile riprodurlo",
+    "%1 пропущен: файл не воспроизводится",
+};
+
 QString pick(const Texts& texts, int language)
 {
     return QString::fromUtf8(lang::pick(texts, language));
@@ -56,6 +65,11 @@ QString continued(int language, int seconds)
 {
     return pick(kContinued, language)
         .arg(QString::asprintf("%02d:%02d:%02d", seconds / 3600, (seconds / 60) % 60, seconds % 60));
+}
+
+QString skipped(int language, const QString& fileName)
+{
+    return pick(kSkipped, language).arg(fileName);
 }
 
 QString screenshotSaved(int language, const QString& path)

@@ -165,6 +165,7 @@ void CBCGPMediaPlayerView::OpenMedia()
 void CBCGPMediaPlayerView::OpenMediaPath(const QString& path)
 {
     RememberPosition();
+    advancing_ = false;
     playlist_.follow(path);
     continueNextOpen_ = true;
     transport_->open(path);
@@ -185,9 +186,15 @@ void CBCGPMediaPlayerView::opened(bool played)
         redraw();
         if (std::exchange(continueNextOpen_, false))
             continueFromPoint();
+        advancing_ = false;
     } else {
         continueNextOpen_ = false;
-        messages_.information(this, kMessageTitle, kDecoderMessage);
+        if (!skipAfterFailure())
+            messages_.information(this, kMessageTitle, kDecoderMessage);
+        // Passed over: the next file's open replaces this one, which never finishes. After the
+        // last file the note says it all.
+        else if (transport_->isOpening())
+            return;
     }
     emit openFinished();
 }

@@ -154,6 +154,9 @@ signals:
     // The player's volume or the video's mute changed (SetVideoVolume, the wheel over the
     // picture, ToggleVideoSound).
     void videoSoundChanged(int percent, bool muted);
+    // The end of a file went on to the next one, which could not be played and was passed
+    // over.
+    void fileSkipped(const QString& path);
     // A file opened again went on at seconds, where it had been left (less the lead).
     void continuedFrom(int seconds);
     // F12 was answered: the file written, or an empty path when none could be (folder is
@@ -174,7 +177,11 @@ private:
     // neighbour.
     void stepBack();
     void stepForward();
+    bool playNeighbour(const QString& path);
     void playNextAfterEnd();
+    // An open the end of a file started failed: true when the file was passed over (the next
+    // one, if any, opens).
+    bool skipAfterFailure();
     // Seeks to the current file's resume point after its open, when it has one.
     void continueFromPoint();
     void forgetPosition();
@@ -220,6 +227,8 @@ private:
     bool resumeEnabled_ = true;
     // The open under way was asked for by OpenMediaPath: it may go on from a resume point.
     bool continueNextOpen_ = false;
+    // The open under way was started by the end of a file, not by the user.
+    bool advancing_ = false;
     int videoVolume_ = 100;
     // Wheel turns smaller than a notch (touchpads), added up until they make one.
     int wheelRemainder_ = 0;

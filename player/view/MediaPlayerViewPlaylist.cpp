@@ -1,9 +1,12 @@
 // CBCGPMediaPlayerView's playlist: several files opened at once, the neighbours of the
-// current file, Back and Forward at the media's ends and the next file at the end.
+// current file, Back and Forward at the media's ends and the next file at the end, passing
+// over the files that cannot be played.
 #include "MediaPlayerView.h"
 
 #include "AppState.h"
 #include "Transport.h"
+
+#include <utility>
 
 void CBCGPMediaPlayerView::OpenMediaPaths(const QStringList& paths)
 {
@@ -13,21 +16,15 @@ void CBCGPMediaPlayerView::OpenMediaPaths(const QStringList& paths)
     OpenMediaPath(playlist_.files().constFirst());
 }
 
-bool CBCGPMediaPlayerView::PlayNext()
-{
-    const QString next = playlist_.next();
-    if (next.isEmpty() || transport_->isOpening())
-        return false;
-    OpenMediaPath(next);
-    return true;
-}
+bool CBCGPMediaPlayerView::PlayNext() { return playNeighbour(playlist_.next()); }
 
-bool CBCGPMediaPlayerView::PlayPrevious()
+bool CBCGPMediaPlayerView::PlayPrevious() { return playNeighbour(playlist_.previous()); }
+
+bool CBCGPMediaPlayerView::playNeighbour(const QString& path)
 {
-    const QString previous = playlist_.previous();
-    if (previous.isEmpty() || transport_->isOpening())
+    if (path.isEmpty() || transport_->isOpening())
         return false;
-    OpenMediaPath(previous);
+    OpenMediaPath(path);
     return true;
 }
 
@@ -56,6 +53,18 @@ void CBCGPMediaPlayerView::stepForward()
 
 void CBCGPMediaPlayerView::playNextAfterEnd()
 {
-    if (playNextAtEnd_ && !transport_->isMediaActive())
-        PlayNext();
+    if (playNextAtEnd_ && !transport_->isMediaActive() && PlayNext())
+        advancing_ = true;
+}
+
+bool CBCGPMediaPlayerView::skipAfterFailure()
+{
+    if (!std::exchange(advancing_, false))
+        return false;
+    // Going through the playlist by itself, the player passes over a file it cannot play, as
+    // other players do, and says so over the picture instead of stopping at a message box.
+    emit fileSkipped(QString::fromStdString(app_.currentMediaPath));
+    if (PlayNext())
+        advancing_ = true;
+    return true;
 }

@@ -1,6 +1,6 @@
-// The folder as a playlist: at the end of a file the next one in natural order plays, the
-// last one stops; with that turned off the end stops, and Forward and Back go to the
-// neighbours from the media's ends.
+// The folder as a playlist: at the end of a file the next one in natural order plays, passing
+// over files that cannot be played, the last one stops; with that turned off the end stops,
+// and Forward and Back go to the neighbours from the media's ends.
 #include "CommandIds.h"
 #include "Eventually.h"
 #include "MediaSession.h"
@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -121,4 +122,44 @@ TEST(ViewPlaylist, WithoutPlayNextTheEndStopsAndForwardAndBackGoToTheNeighbours)
     EXPECT_EQ(current(h), folder.second);
     EXPECT_FALSE(h.view->PlayNext()) << "part3.txt is no media file";
     EXPECT_TRUE(h.messages.boxes.empty());
+}
+
+// Going on by itself, the playlist passes over files it cannot play with a note, not a
+// message box, also when the last one is such a file; a file the user opens still gets its
+// message.
+TEST(ViewPlaylist, TheEndPassesOverFilesThatCannotBePlayed)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QDir folder(dir.path());
+    const QString red = folder.filePath("a1.avi"), blue = folder.filePath("a3.avi");
+    ASSERT_TRUE(QFile::copy(QString::fromStdString(colourClip("red")), red));
+    ASSERT_TRUE(QFile::copy(QString::fromStdString(colourClip("blue")), blue));
+    for (const char* name : {"a2.avi", "a4.avi"}) {
+        QFile text(folder.filePath(name));
+        ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+        text.write("not a video\n");
+    }
+    ViewHarness h;
+    ASSERT_TRUE(h.exposed);
+    QSignalSpy skipped(h.view.get(), &CBCGPMediaPlayerView::fileSkipped);
+    QSignalSpy finished(h.view.get(), &CBCGPMediaPlayerView::openFinished);
+    h.transport().setClockStep(std::chrono::seconds(1));
+    h.openWithDuration(red.toStdString(), 2000);
+
+    ASSERT_EVENTUALLY_WITHIN(current(h) == blue && h.view->media().isOpen(), 20000);
+    ASSERT_EQ(skipped.count(), 1);
+    EXPECT_EQ(skipped.at(0).at(0).toString(), folder.filePath("a2.avi"));
+    EXPECT_EVENTUALLY(shownAtCentre(h) == Shown::Blue);
+
+    ASSERT_EVENTUALLY_WITHIN(skipped.count() == 2 && !h.transport().isOpening(), 20000);
+    EXPECT_EQ(skipped.at(1).at(0).toString(), folder.filePath("a4.avi"));
+    EXPECT_TRUE(h.messages.boxes.empty());
+    EXPECT_EQ(finished.count(), 3) << "the first, the blue one and the end of the list";
+
+    h.chooser.answers.push_back(folder.filePath("a2.avi"));
+    h.view->OpenMedia();
+    h.waitForOpen();
+    EXPECT_EQ(h.messages.boxes.size(), 1u);
+    EXPECT_EQ(skipped.count(), 2);
 }
