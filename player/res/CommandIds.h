@@ -27,6 +27,7 @@ enum class Command : int {
     // Panels and web
     ToggleControlPanel = 32860,
     TogglePropertyPanel = 32861,
+    ResetLayout = 32893,
     ProductSite = 32864,
 
     // Plug-in menu

@@ -40,6 +40,16 @@ void DockWidthKeeper::restoreWidth()
     }
 }
 
+void DockWidthKeeper::resetWidth(int width)
+{
+    wanted_ = width;
+    if (QDockWidget* dock = placedDock()) {
+        frame_->resizeDocks({dock}, {wanted_}, Qt::Horizontal);
+        frame_->layout()->activate();
+    }
+    fitTabs();
+}
+
 void DockWidthKeeper::fitTabs()
 {
     // The tab bar the frame uses for the panels: the one in use that names one of them.

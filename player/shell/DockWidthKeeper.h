@@ -22,6 +22,8 @@ public:
     // Widens the wanted width to what the tab bar needs for its titles (after a language
     // change), then gives the dock that width where the window has room for it.
     void fitTabs();
+    // Gives the dock width again as the width to keep ("Reset layout").
+    void resetWidth(int width);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -36,6 +36,7 @@ std::vector<Entry> viewMenu()
 {
     return {item(Command::ToggleControlPanel, "Color &Chooser"),
             item(Command::TogglePropertyPanel, "&Property Chooser"),
+            item(Command::ResetLayout, "Reset layout"),
             submenu("Language",
                     {item(Command::LanguageEnglish, "English"), separator(),
                      item(Command::LanguageGerman, "German"), separator(),

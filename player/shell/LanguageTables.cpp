@@ -26,7 +26,7 @@ constexpr const char* kPanelNames[kLanguageCount][2] = {
 
 }  // namespace
 
-const std::array<ItemCaption, 10> ItemCaptionTable = {{
+const std::array<ItemCaption, 11> ItemCaptionTable = {{
     {FileMenu, Command::FileOpen, 0,
      {nullptr, "Bezeichnung Datei", "Ouvrir Fichier", "Abierto", "Nuovo", "открытый"}},
     {FileMenu, Command::PlayNextAtEnd, 0,
@@ -43,6 +43,9 @@ const std::array<ItemCaption, 10> ItemCaptionTable = {{
     {ViewMenu, Command::TogglePropertyPanel, 0,
      {nullptr, "Ausgleich Fenster", "Propriété Fenêtre", "Propiedad Ventana", "Proprietà Finestra",
       "Имущество окно"}},
+    {ViewMenu, Command::ResetLayout, 0,
+     {nullptr, "Anordnung zurücksetzen", "Réinitialiser la disposition",
+      "Restablecer la disposición", "Ripristina la disposizione", "Сбросить расположение"}},
     {PluginMenu, std::nullopt, 6, {nullptr, "Andere", "Autres", "Otro", "Altro", "другой"}},
     {HelpMenu, Command::AppAbout, 0, {nullptr, "Auf", "Sur", "Sobre", "Circa", "о"}},
     {HelpMenu, Command::HomePage, 0,

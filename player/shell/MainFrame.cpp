@@ -31,7 +31,6 @@
 
 namespace {
 
-constexpr QSize kInitialSize(960, 680);
 // How often the actions' enabled and checked states are asked for.
 constexpr int kCommandUpdateMs = 200;
 // The player's own volume, 0 to 100, in the workspace section.
@@ -59,7 +58,7 @@ CMainFrame::CMainFrame(AppState& app, FileChooser& chooser, MessagePresenter& me
 {
     setWindowTitle(product::kAppTitle);
     setObjectName(QStringLiteral("mainFrame"));
-    resize(kInitialSize);
+    resize(kFirstStartSize);
     createSkin();
     createView(keys);
     createCommands();

@@ -89,6 +89,10 @@ public:
     // the window. The dialog stays (hidden) once made; null until first shown.
     void ShowKeyboardShortcuts();
     ShortcutsDialog* shortcutsDialog() const { return shortcutsDialog_; }
+    // "Reset layout": leaves full screen, docks both panels back as at the first start, shows
+    // them and gives the window the first start's size.
+    void ResetLayout();
+    static constexpr QSize kFirstStartSize{960, 680};
     // The note shown for a moment over the picture: the player's volume, where F12's file went.
     OnScreenNote* onScreenNote() const { return note_; }
 
@@ -171,6 +175,8 @@ private:
     CBCGPMediaPlayerView* view_ = nullptr;
     std::map<Command, QAction*> actions_;
     QTimer* updateTimer_ = nullptr;
+    // The bars' and panels' placement before the stored one was restored.
+    QByteArray defaultLayout_;
     mediainfo::MediaReport lastReport_;
     MediaInfoRead* mediaInfoRead_ = nullptr;
 

@@ -46,6 +46,7 @@ void CMainFrame::createCommands()
         Command::TogglePropertyPanel, [this] { togglePanel(mediaInfoPanel_); },
         [this](CommandState& state) { state.checked = !mediaInfoPanel_->isHidden(); });
     commands_.add(Command::KeyboardShortcuts, [this] { ShowKeyboardShortcuts(); });
+    commands_.add(Command::ResetLayout, [this] { ResetLayout(); });
     createRecentFileCommands();
     commands_.add(
         Command::PlayNextAtEnd, [this] { view_->SetPlayNextAtEnd(!view_->playsNextAtEnd()); },
@@ -98,6 +99,30 @@ void CMainFrame::createDocks()
     dockWidth_ = new DockWidthKeeper(this, {controlPanel_, mediaInfoPanel_}, panelWidth);
     // The tab bar exists once the frame has laid the docks out.
     QTimer::singleShot(0, dockWidth_, &DockWidthKeeper::fitTabs);
+    defaultLayout_ = saveState();
+}
+
+void CMainFrame::ResetLayout()
+{
+    if (!isWindowedState())
+        view_->ToggleFullScreen();
+    // Both panels docked on the left as tabs, the control panel's in front, at their width,
+    // in a window of the first start's size.
+    restoreState(defaultLayout_);
+    for (QDockWidget* panel : {static_cast<QDockWidget*>(mediaInfoPanel_),
+                               static_cast<QDockWidget*>(controlPanel_)}) {
+        panel->setFloating(false);
+        panel->show();
+    }
+    controlPanel_->raise();
+    if (isMaximized())
+        showNormal();
+    resize(kFirstStartSize);
+    fitFirstStartSize();
+    // Once the frame has laid out the docks it got back.
+    QTimer::singleShot(0, dockWidth_, [this] {
+        dockWidth_->resetWidth(controlPanel_->sizeHint().width());
+    });
 }
 
 void CMainFrame::restoreLanguage()

@@ -8,6 +8,7 @@
 #include "ColorChooserBar.h"
 #include "ColorChooserTemplate.h"
 #include "DialogPlacement.h"
+#include "EqualizerBar.h"
 #include "Eventually.h"
 #include "FileChooser.h"
 #include "MediaPlayerView.h"
@@ -231,6 +232,50 @@ TEST_F(FrameLayoutTest, FirstStartShowsTheWholePanel)
         EXPECT_FALSE(panel()->control(arrow)->isVisible()) << arrow;
     EXPECT_EQ(panel()->windowTitle(), QString::fromUtf8("Сообщения Преобразование"));
     expectTabsWhole(*frame);
+}
+
+// "Reset layout" undoes what a person can do to the layout: a panel floated, one hidden, one
+// moved to the right and squeezed, the window made small; and it holds after a restart.
+TEST_F(FrameLayoutTest, ResetLayoutBringsBackTheFirstStartsLayout)
+{
+    createFrame();
+    frame->dispatchCommand(Command::ResetLayout);
+    QTest::qWait(100);
+    const QSize firstSize = frame->size();
+    const int firstWidth = panel()->width();
+    CEqualizerBar* info = frame->mediaInfoPanel();
+
+    info->setFloating(true);
+    frame->removeDockWidget(panel());
+    frame->addDockWidget(Qt::RightDockWidgetArea, panel());
+    panel()->show();
+    frame->resizeDocks({panel()}, {120}, Qt::Horizontal);
+    frame->resize(420, 320);
+    info->hide();
+    QTest::qWait(100);
+    ASSERT_EQ(frame->dockWidgetArea(panel()), Qt::RightDockWidgetArea);
+
+    frame->dispatchCommand(Command::ResetLayout);
+    QTest::qWait(100);
+    const auto expectFirstLayout = [&] {
+        EXPECT_EQ(frame->size(), firstSize);
+        for (QDockWidget* dock : {static_cast<QDockWidget*>(panel()), static_cast<QDockWidget*>(info)}) {
+            EXPECT_FALSE(dock->isFloating());
+            EXPECT_FALSE(dock->isHidden());
+            EXPECT_EQ(frame->dockWidgetArea(dock), Qt::LeftDockWidgetArea);
+        }
+        EXPECT_EQ(frame->tabifiedDockWidgets(panel()), QList<QDockWidget*>{info});
+        EXPECT_TRUE(panel()->isVisible()) << "the control panel's tab in front";
+        EXPECT_EVENTUALLY(panel()->width() == firstWidth);
+        expectTabsWhole(*frame);
+    };
+    expectFirstLayout();
+
+    frame->close();
+    createFrame();
+    QTest::qWait(100);
+    EXPECT_EQ(frame->dockWidgetArea(panel()), Qt::LeftDockWidgetArea);
+    EXPECT_FALSE(frame->mediaInfoPanel()->isHidden());
 }
 
 // A dialog is centred on the part of its owner the screen shows and kept on the screen,
