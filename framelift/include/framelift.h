@@ -37,7 +37,7 @@
  *   A handle with no video (new, after FreeVideo(), or after a LoadVideo() that failed before
  *   its graph existed) gives: true from Play, Pause, Stop, Restart, GotoTime, SetRate,
  *   MuteSound, FullScreen and GetTexScalMatrix (which then write nothing), false from
- *   UpdateEvent, 0 from the size accessors, 1.0f from GetVideoRatio(), NULL at once from
+ *   UpdateEvent and StepFrame, 0 from the size accessors, 1.0f from GetVideoRatio(), NULL at once from
  *   GetTexture(). After a load that failed once the texture filter was in the graph, the size
  *   accessors answer -1 (the filter is not connected) until the next load or FreeVideo().
  *
@@ -53,9 +53,9 @@
  *
  * Bounds
  *   No call blocks its caller for good, whatever the file. A control call (Play, Pause, Stop,
- *   Restart, GotoTime, SetRate, UpdateEvent's rewind) waits at most about four seconds for
- *   the graph; one the graph has not carried out by then still happens, in its turn (SetRate()
- *   then reports false). FreeVideo(), LoadVideo()'s release of the
+ *   Restart, GotoTime, StepFrame, SetRate, UpdateEvent's rewind) waits at most about four
+ *   seconds for the graph; one the graph has not carried out by then still happens, in its
+ *   turn (SetRate() and StepFrame() then report false). FreeVideo(), LoadVideo()'s release of the
  *   previous video and DeleteVideoTexture() wait as long for the graph to stop; a graph that
  *   does not stop in time is released by its control thread once it has. LoadVideo() itself
  *   is bounded as described there, GetTexture() as described there.
@@ -68,7 +68,8 @@
  *
  * Resume position
  *   One position for the whole library (shared by all handles): Pause() stores the current
- *   position, Stop() resets it to 0, Play() seeks to it before running. GotoTime(), Restart()
+ *   position, StepFrame() the position of the frame it stepped to, Stop() resets it to 0,
+ *   Play() seeks to it before running. GotoTime(), Restart()
  *   and the end-of-stream rewind of UpdateEvent() do not change it.
  *
  * Paths
@@ -183,7 +184,8 @@ FRAMELIFT_API bool Play(VideoTexture* handle);
 
 /*
  * Pauses the graph and stores its current position as the library-wide resume position. A
- * paused graph copies no frame; the texture keeps the last copied one.
+ * paused graph copies no frame (but the one StepFrame() steps to); the texture keeps the last
+ * copied one.
  *
  * Result: true; false for a null handle.
  * Thread: any.
@@ -218,6 +220,29 @@ FRAMELIFT_API bool Restart(VideoTexture* handle);
  * Thread: any.
  */
 FRAMELIFT_API bool GotoTime(VideoTexture* handle, double seconds);
+
+/*
+ * Steps a paused video by whole frames, as a player's frame-by-frame keys do: `frames` frames
+ * forward, or back when negative, from the frame the paused picture stands at (the one shown
+ * last, or the one a seek while paused went to). The frame stepped to is copied into the
+ * texture image although the video stays paused (GetFrameNotifier()'s descriptor becomes
+ * readable), and its position becomes the resume position, so Play() goes on from it. A step
+ * back is an accurate seek; a frame's length is taken from the stream's frame rate, 1/25 s
+ * when it gives none. A step never goes before the first frame nor past the last one: there
+ * the picture stays on that frame (and the result is still true). A step given while an earlier
+ * seek or step is still under way waits for it.
+ *
+ * frames:  frames to step, forward when positive, back when negative; 0 is refused.
+ * seconds: receives where the frame stepped to begins, in seconds from the start; NULL
+ *          receives nothing. Written only when the result is true.
+ * Result:  true when the video stands on the new frame; false while it plays (from Play()
+ *          until the next Pause() or Stop()), for 0 frames, with no video or after a failed load,
+ *          when the step was not carried out within the bound (it still happens, in its turn),
+ *          and for a null handle.
+ * Thread:  any. Waits at most about four seconds for the graph, as the other control calls.
+ * Since:   1.2.
+ */
+FRAMELIFT_API bool StepFrame(VideoTexture* handle, int32_t frames, double* seconds);
 
 /*
  * Drains the graph's pending events, waiting about 1 ms for each. At the end of the stream

@@ -99,6 +99,11 @@ bool GotoTime(VideoTexture* handle, double seconds)
     return true;
 }
 
+bool StepFrame(VideoTexture* handle, int32_t frames, double* seconds)
+{
+    return handle && stepFrame(*handle, frames, seconds);
+}
+
 bool UpdateEvent(VideoTexture* handle)
 {
     return handle && updateEvent(*handle);

@@ -109,7 +109,8 @@ void textureFilterConstructed(GObject* object)
     GstPad* sinkPad = GST_BASE_SINK_PAD(object);
     gst_pad_add_probe(sinkPad, GST_PAD_PROBE_TYPE_BUFFER, countArrival, object, nullptr);
     // Set after construction: the base sets its construct properties after instance init.
-    // A paused graph copies nothing: only frames presented while running reach the image.
+    // A paused graph copies nothing: only frames presented while running reach the image,
+    // and the frame a step lands on, for which the graph turns the preroll frame on.
     // The snapshot keeps its own reference, so the base's last-sample is not needed.
     g_object_set(object, "show-preroll-frame", FALSE, "enable-last-sample", FALSE, "sync",
                  framelift::clockSyncForNewFilters.load() ? TRUE : FALSE, nullptr);

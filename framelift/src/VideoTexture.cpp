@@ -14,6 +14,7 @@ namespace {
 std::atomic<int64_t> libraryResumePosition{0};
 
 constexpr std::chrono::milliseconds kEventWait{1};
+constexpr double kMediaUnitsPerSecond = 1e7;
 
 }  // namespace
 
@@ -64,6 +65,20 @@ void gotoTime(VideoTexture& h, double seconds)
 {
     if (h.servicesHeld)
         h.graph->setCurrentSeconds(seconds);
+}
+
+bool stepFrame(VideoTexture& h, int32_t frames, double* seconds)
+{
+    int64_t frameStart = 0;
+    if (!h.servicesHeld || !h.graph->stepFrames(frames, frameStart))
+        return false;
+    // Play goes on from the frame stepped to, as it goes on from where a pause stood.
+    int64_t position = 0;
+    if (h.graph->currentPosition(position))
+        setResumePosition(position);
+    if (seconds)
+        *seconds = static_cast<double>(frameStart) / kMediaUnitsPerSecond;
+    return true;
 }
 
 bool updateEvent(VideoTexture& h)

@@ -39,6 +39,8 @@ void play(VideoTexture& h);
 void pause(VideoTexture& h);
 void stop(VideoTexture& h);
 void gotoTime(VideoTexture& h, double seconds);
+// False with nothing loaded and whenever the graph does not step (see Graph::stepFrames).
+bool stepFrame(VideoTexture& h, int32_t frames, double* seconds);
 bool updateEvent(VideoTexture& h);
 void muteSound(VideoTexture& h);
 // False for a factor outside 0 to 1 (or not finite); true otherwise, with or without sound.

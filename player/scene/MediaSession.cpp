@@ -124,6 +124,11 @@ void MediaSession::pause() { Pause(handle_); }
 
 void MediaSession::seek(double seconds) { GotoTime(handle_, seconds); }
 
+bool MediaSession::stepFrame(int frames, double& seconds)
+{
+    return open_ && StepFrame(handle_, frames, &seconds);
+}
+
 void MediaSession::setRate(double rate)
 {
     if (SetRate(handle_, rate))

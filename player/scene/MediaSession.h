@@ -93,6 +93,10 @@ public:
     void close();
     void pause();
     void seek(double seconds);
+    // Steps the paused video by frames (back when negative) and shows the frame stepped to;
+    // false, and nothing moves, while it plays or with nothing open. `seconds` gets where
+    // that frame begins.
+    bool stepFrame(int frames, double& seconds);
     void setRate(double rate);
     // The open video's own sound as a linear amplitude factor, 0 (silence) to 1 (full
     // volume); a new load starts at full volume. A video without sound is left alone.

@@ -22,6 +22,8 @@ constexpr Binding kBindings[] = {
     {Qt::Key_PageDown, Action::BackLong},
     {Qt::Key_L, Action::ForwardShort},
     {Qt::Key_J, Action::BackShort},
+    {Qt::Key_Period, Action::FrameForward},
+    {Qt::Key_Comma, Action::FrameBack},
     {Qt::Key_BracketRight, Action::RateUp},
     {Qt::Key_BracketLeft, Action::RateDown},
     {Qt::Key_Backspace, Action::RateNormal},
@@ -60,7 +62,7 @@ std::optional<Action> actionFor(int key, Qt::KeyboardModifiers modifiers)
 }
 
 // Keys, then what they do: English, German, French, Spanish, Italian, Russian.
-const std::array<Row, 16> kRows = {{
+const std::array<Row, 17> kRows = {{
     {{"Space", "Leertaste", "Espace", "Espacio", "Spazio", "Пробел"},
      {"Play / pause", "Abspielen / Pause", "Lecture / pause", "Reproducir / pausa",
       "Riproduci / pausa", "Воспроизведение / пауза"}},
@@ -90,6 +92,12 @@ const std::array<Row, 16> kRows = {{
     {{"L / J", "L / J", "L / J", "L / J", "L / J", "L / J"},
      {"10 seconds forward / back", "10 Sekunden vor / zurück", "10 secondes en avant / en arrière",
       "10 segundos adelante / atrás", "10 secondi avanti / indietro", "10 секунд вперёд / назад"}},
+    {{", / .", ", / .", ", / .", ", / .", ", / .", ", / ."},
+     {"A frame back / forward (pauses first)", "Ein Bild zurück / vor (hält zuerst an)",
+      "Une image en arrière / en avant (met d'abord en pause)",
+      "Un fotograma atrás / adelante (primero pausa)",
+      "Un fotogramma indietro / avanti (prima mette in pausa)",
+      "Кадр назад / вперёд (сначала пауза)"}},
     {{"] / [", "] / [", "] / [", "] / [", "] / [", "] / ["},
      {"Play faster / slower", "Schneller / langsamer abspielen", "Lire plus vite / plus lentement",
       "Reproducir más rápido / más lento", "Riproduci più veloce / più lento",

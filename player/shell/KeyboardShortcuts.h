@@ -24,6 +24,8 @@ enum class Action {
     BackLong,
     ForwardShort,  // 10 seconds
     BackShort,
+    FrameForward,  // a paused video's next frame (a playing one is paused first)
+    FrameBack,
     RateUp,
     RateDown,
     RateNormal,
@@ -45,7 +47,7 @@ struct Row {
     std::array<const char*, lang::kLanguageCount> keys;
     std::array<const char*, lang::kLanguageCount> meaning;
 };
-extern const std::array<Row, 16> kRows;
+extern const std::array<Row, 17> kRows;
 
 // The dialog's title (also its menu entry's caption), column headers and button.
 const char* title(int language);

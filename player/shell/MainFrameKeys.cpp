@@ -45,6 +45,13 @@ bool CMainFrame::runKeyAction(QKeyEvent* event)
     case Action::BackLong: transport.seekBy(-shortcuts::kLongSeekSeconds); break;
     case Action::ForwardShort: transport.seekBy(shortcuts::kShortSeekSeconds); break;
     case Action::BackShort: transport.seekBy(-shortcuts::kShortSeekSeconds); break;
+    case Action::FrameForward:
+    case Action::FrameBack:
+        // As in mpv: a playing video is paused first, then stepped.
+        if (transport.playState() == PlayState::Playing && transport.isMediaActive())
+            transport.togglePlayPause();
+        transport.stepFrame(*action == Action::FrameForward ? 1 : -1);
+        break;
     // The rate goes through the panel's slider, so slider and playback agree.
     case Action::RateUp: controlPanel_->StepPlayRate(true); break;
     case Action::RateDown: controlPanel_->StepPlayRate(false); break;

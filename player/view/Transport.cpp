@@ -163,6 +163,19 @@ void Transport::seekToStart()
     seekTo(0);
 }
 
+bool Transport::stepFrame(int frames)
+{
+    if (!mediaActive_ || opener_.isOpening() || playState_ != PlayState::Paused)
+        return false;
+    double seconds = 0.0;
+    if (!media_.stepFrame(frames, seconds))
+        return false;
+    // The held clock goes on from the frame's second when the video is resumed.
+    positionSeconds_ = static_cast<int>(seconds);
+    showPosition(positionSeconds_, true);
+    return true;
+}
+
 void Transport::seekTo(int seconds)
 {
     positionSeconds_ = seconds;

@@ -1,8 +1,8 @@
 // Transport: what the view's video is doing. It opens a file and plays it, pauses and
-// resumes, stops, steps back and forward, seeks and sets the rate, and counts the playing
-// time with its position clock, which stops the playback when the media's duration is
-// reached. It touches no widget: the view and the transport bar follow it through its
-// signals.
+// resumes, stops, steps back and forward, steps a paused video frame by frame, seeks and sets
+// the rate, and counts the playing time with its position clock, which stops the playback
+// when the media's duration is reached. It touches no widget: the view and the transport bar
+// follow it through its signals.
 //
 // Opening (and resuming, which opens the paused file again) runs on a worker of its
 // MediaOpener, so the window goes on answering however long the library takes; the other
@@ -51,6 +51,10 @@ public:
     void seekBy(int seconds);
     // Seeks to the start. Nothing while nothing plays.
     void seekToStart();
+    // Steps the paused video by frames (back when negative): the picture shows the frame
+    // stepped to and the time moves to its second. False, and nothing moves, unless a video
+    // is paused with no open under way.
+    bool stepFrame(int frames);
     // The play rate: value x 0.01 (0 gives the slowest rate, 0.01). It holds for every file
     // opened and resumed after it, and the position clock counts at it.
     void setRate(int value);

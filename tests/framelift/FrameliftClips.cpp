@@ -1,5 +1,6 @@
 #include "FrameliftClips.h"
 
+#include <cmath>
 #include <thread>
 
 #include "TestMedia.h"
@@ -62,6 +63,27 @@ double rampSeconds(const uint8_t* texture)
     // Grey Y = 16 + 20 t in limited range turns into 255 / 219 * 20 t in BGR.
     const double level = (texture[0] + texture[1] + texture[2]) / 3.0;
     return level * 219.0 / 255.0 / 20.0;
+}
+
+std::string frameRamp(const std::string& name, const std::string& codecs, bool withSound)
+{
+    std::string arguments = "-f lavfi -i color=black:s=64x48:r=10:d=3";
+    if (withSound)
+        arguments += " -f lavfi -i sine=frequency=440:sample_rate=44100:duration=3";
+    arguments += " -vf \"geq=lum='16+N*6':cb=128:cr=128,format=yuv420p\" " + codecs;
+    return testmedia::byFfmpeg(name, arguments);
+}
+
+int rampFrame(const uint8_t* texture, int texWidth)
+{
+    // Luma 16 + 6 n in limited range reaches the texture as 255 / 219 * 6 n in B, G and R.
+    double sum = 0;
+    for (int row = 20; row < 28; ++row)
+        for (int x = 28; x < 36; ++x)
+            for (int c = 0; c < 3; ++c)
+                sum += texture[(static_cast<size_t>(row) * texWidth + x) * 3 + c];
+    const double level = sum / (8 * 8 * 3);
+    return static_cast<int>(std::lround(level * 219.0 / 255.0 / 6.0));
 }
 
 Bgr quadrantAt(int x, int row, int w, int h)

@@ -37,6 +37,16 @@ std::string timeRamp(const std::string& name, int seconds, bool withSound);
 // Seconds shown by a time-ramp texture (read from its first pixel).
 double rampSeconds(const uint8_t* texture);
 
+// A 64 by 48 clip of three seconds at 10 frames a second whose every pixel is one grey level,
+// six luma steps brighter in each frame than in the one before, so a texture tells which
+// frame it shows. `codecs` are ffmpeg's output options ("-c:v ffv1"); with `withSound` a sine
+// tone rides along (`codecs` then names its codec too).
+std::string frameRamp(const std::string& name, const std::string& codecs, bool withSound);
+constexpr int kFrameRampFrames = 30;
+constexpr double kFrameRampLength = 0.1;  // seconds a frame
+// The frame a frame-ramp texture shows (read from a block at its centre), 0 for the first.
+int rampFrame(const uint8_t* texture, int texWidth);
+
 struct Bgr {
     int b, g, r;
 };

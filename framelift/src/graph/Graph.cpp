@@ -357,6 +357,30 @@ bool Graph::currentPosition(int64_t& mediaTime) const
     return true;
 }
 
+bool Graph::stepFrames(int32_t frames, int64_t& frameStart)
+{
+    if (!core_->pipeline)
+        return false;
+    // The outcome outlives a wait that ends before the step does.
+    struct Outcome {
+        std::atomic<bool> stepped{false};
+        std::atomic<gint64> frameStart{0};
+    };
+    auto outcome = std::make_shared<Outcome>();
+    const bool done = control_->call(
+        [core = core_, frames, outcome] {
+            gint64 start = 0;
+            const bool stepped = stepGraph(*core, frames, start);
+            outcome->frameStart.store(start);
+            outcome->stepped.store(stepped);
+        },
+        kControlBound);
+    if (!done || !outcome->stepped.load())
+        return false;
+    frameStart = outcome->frameStart.load() / kNanosecondsPerMediaUnit;
+    return true;
+}
+
 bool Graph::setRate(double rate)
 {
     if (!std::isfinite(rate) || rate < kMinRate || rate > kMaxRate)

@@ -91,6 +91,12 @@ public:
     // Where the graph stands, or where the last seek goes while it is still under way.
     bool currentPosition(int64_t& mediaTime) const;
 
+    // Steps a paused graph by `frames` frames (back when negative) and shows the frame it
+    // lands on, although paused: never before the first frame nor past the last. False for 0
+    // frames, while the graph runs or is on its way to running, and when the step was not
+    // carried out within the bound. `frameStart` gets where that frame begins (media time).
+    bool stepFrames(int32_t frames, int64_t& frameStart);
+
     // Rate (1.0 is normal speed). A rate outside kMinRate..kMaxRate, or one the graph does not
     // apply, is refused: false, and the rate and the playback stay as they were.
     bool setRate(double rate);

@@ -33,8 +33,21 @@ bool lastsNoTime(Graph::Core& core)
     return gst_element_query_duration(core.pipeline, GST_FORMAT_TIME, &duration) && duration == 0;
 }
 
-// Sends a flushing seek from `position` at `rate`. Every end of stream posted before it, or
-// carrying an earlier seek's number, is stale from then on.
+bool seekTo(Graph::Core& core, gint64 position, double rate)
+{
+    if (!core.pipeline)
+        return false;
+    // A seek while the graph is still changing state (a Play just given, an earlier seek still
+    // prerolling) waits for it: sinks without a segment yet cannot take a new one.
+    if (settleGraph(core) < GST_STATE_PAUSED)
+        return false;
+    if (core.atStart && position == 0 && rate == 1.0 && core.rate.load() == 1.0)
+        return true;
+    return sendSeek(core, clampToDuration(core, position), rate);
+}
+
+}  // namespace
+
 bool sendSeek(Graph::Core& core, gint64 position, double rate)
 {
     if (lastsNoTime(core)) {
@@ -77,21 +90,6 @@ bool sendSeek(Graph::Core& core, gint64 position, double rate)
     core.rate.store(rate);
     return true;
 }
-
-bool seekTo(Graph::Core& core, gint64 position, double rate)
-{
-    if (!core.pipeline)
-        return false;
-    // A seek while the graph is still changing state (a Play just given, an earlier seek still
-    // prerolling) waits for it: sinks without a segment yet cannot take a new one.
-    if (settleGraph(core) < GST_STATE_PAUSED)
-        return false;
-    if (core.atStart && position == 0 && rate == 1.0 && core.rate.load() == 1.0)
-        return true;
-    return sendSeek(core, clampToDuration(core, position), rate);
-}
-
-}  // namespace
 
 GstState settleGraph(Graph::Core& core)
 {

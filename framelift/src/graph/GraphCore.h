@@ -65,6 +65,15 @@ bool rateGraph(Graph::Core& core, double rate);
 bool replayGraph(Graph::Core& core, double);
 bool recalculateLatency(Graph::Core& core, double);
 
+// Sends a flushing, accurate seek from `position` (nanoseconds) at `rate`, entering at the
+// first renderer. Every end of stream posted before it, or carrying an earlier seek's number,
+// is stale from then on.
+bool sendSeek(Graph::Core& core, gint64 position, double rate);
+
+// Steps a paused graph by `frames` and shows the frame it lands on (FrameStep.cpp);
+// `frameStart` gets where that frame begins, in nanoseconds.
+bool stepGraph(Graph::Core& core, int32_t frames, gint64& frameStart);
+
 // Waits up to kSettleBound for an earlier seek or state change to complete; the state the
 // graph has then.
 GstState settleGraph(Graph::Core& core);
