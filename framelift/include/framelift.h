@@ -66,6 +66,12 @@
  *   snapshot all describe the upright picture (a 640 by 480 stream turned by 90 degrees is a
  *   480 by 640 video).
  *
+ * Subtitles
+ *   A text subtitle file beside the video, with the video's base name and the ending .srt,
+ *   .ass, .ssa or .vtt in any letter case, is drawn into the picture before the copy, so the
+ *   texture image and the snapshot carry it. A subtitle file that is empty, over 8 MiB, not
+ *   text or in no subtitle format is passed over; its faults never fail the load.
+ *
  * Resume position
  *   One position for the whole library (shared by all handles): Pause() stores the current
  *   position, StepFrame() the position of the frame it stepped to, Stop() resets it to 0,
@@ -163,6 +169,27 @@ FRAMELIFT_API bool DeleteVideoTexture(VideoTexture* handle);
  */
 FRAMELIFT_API bool LoadVideo(VideoTexture* handle, const char* path, int32_t sizeMode,
                              int32_t insertFfdshow);
+
+/* Why a LoadVideo() failed, for a message that says what happened (see GetLoadFailure()). */
+#define FRAMELIFT_LOAD_OK 0          /* it succeeded, or there was none */
+#define FRAMELIFT_LOAD_UNKNOWN 1     /* no cause known: no first frame in time, a graph not built */
+#define FRAMELIFT_LOAD_MISSING 2     /* no such file, not a regular file, or not readable */
+#define FRAMELIFT_LOAD_EMPTY 3       /* a file of zero bytes */
+#define FRAMELIFT_LOAD_NOT_MEDIA 4   /* no media format recognised in it (text, a program, noise) */
+#define FRAMELIFT_LOAD_DAMAGED 5     /* a known format whose streams cannot be read (truncated) */
+#define FRAMELIFT_LOAD_NO_DECODER 6  /* a picture stream no installed decoder takes */
+#define FRAMELIFT_LOAD_NO_PICTURE 7  /* sound, but no picture to show */
+
+/*
+ * Why the handle's last LoadVideo() failed. FreeVideo() leaves the answer as it is; the next
+ * LoadVideo() replaces it.
+ *
+ * Result: one of FRAMELIFT_LOAD_*: FRAMELIFT_LOAD_OK after a load that succeeded, for a
+ *         handle never loaded and for a null handle.
+ * Thread: any, but not while a LoadVideo() on the handle is under way.
+ * Since:  1.3.
+ */
+FRAMELIFT_API int32_t GetLoadFailure(VideoTexture* handle);
 
 /*
  * Stops and releases the graph, the texture filter and its texture image. Pointers from

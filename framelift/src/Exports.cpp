@@ -54,6 +54,11 @@ bool LoadVideo(VideoTexture* handle, const char* path, int32_t sizeMode, int32_t
     return handle && loadVideo(*handle, path, sizeMode, insertFfdshow != 0);
 }
 
+int32_t GetLoadFailure(VideoTexture* handle)
+{
+    return handle ? handle->loadFailure : FRAMELIFT_LOAD_OK;
+}
+
 bool FreeVideo(VideoTexture* handle)
 {
     if (!handle)

@@ -8,6 +8,7 @@
 #include "TextureFilter.h"
 #include "ThreadHandOver.h"
 #include "graph/FilterRegistry.h"
+#include "graph/SubtitleFile.h"
 
 namespace framelift {
 namespace {
@@ -17,6 +18,10 @@ bool buildNormalPath(Graph& graph, const std::string& path)
     GstElement* source = graph.addSourceFilter(path, "SOURCE");
     if (!source)
         return false;
+    // Subtitles kept beside the video are drawn into its picture.
+    const std::string subtitles = subtitleBeside(path);
+    if (!subtitles.empty())
+        graph.addSubtitleFile(subtitles);
     GstPad* output = Graph::findPin(source, "Output");
     if (!output)
         return false;
@@ -77,7 +82,46 @@ void freeVideo(VideoTexture& h)
     h.graph.reset();
 }
 
+namespace {
+
+using Cause = LoadFailure;
+static_assert(int32_t(Cause::None) == FRAMELIFT_LOAD_OK &&
+              int32_t(Cause::Unknown) == FRAMELIFT_LOAD_UNKNOWN &&
+              int32_t(Cause::Missing) == FRAMELIFT_LOAD_MISSING &&
+              int32_t(Cause::Empty) == FRAMELIFT_LOAD_EMPTY &&
+              int32_t(Cause::NotMedia) == FRAMELIFT_LOAD_NOT_MEDIA &&
+              int32_t(Cause::Damaged) == FRAMELIFT_LOAD_DAMAGED &&
+              int32_t(Cause::NoDecoder) == FRAMELIFT_LOAD_NO_DECODER &&
+              int32_t(Cause::NoPicture) == FRAMELIFT_LOAD_NO_PICTURE);
+
+bool loadGraph(VideoTexture& h, const char* path, int32_t sizeMode, bool insertFfdshow);
+
+}  // namespace
+
 bool loadVideo(VideoTexture& h, const char* path, int32_t sizeMode, bool insertFfdshow)
+{
+    h.loadFailure = FRAMELIFT_LOAD_OK;
+    const bool loaded = loadGraph(h, path, sizeMode, insertFfdshow);
+    if (!loaded) {
+        LoadFailure cause = h.graph ? h.graph->loadFailure() : LoadFailure::None;
+        if (!path || std::strlen(path) >= PATH_MAX)
+            cause = LoadFailure::Missing;
+        if (cause == LoadFailure::None && h.graph && h.filter &&
+            !textureImageOf(h.filter).geometry().connected()) {
+            // Prerolled on an end of stream before any frame.
+            const StreamFacts facts = h.graph->streamFacts();
+            cause = facts.sound && !facts.picture ? LoadFailure::NoPicture : LoadFailure::Damaged;
+        }
+        if (cause == LoadFailure::None)
+            cause = LoadFailure::Unknown;
+        h.loadFailure = static_cast<int32_t>(cause);
+    }
+    return loaded;
+}
+
+namespace {
+
+bool loadGraph(VideoTexture& h, const char* path, int32_t sizeMode, bool insertFfdshow)
 {
     freeVideo(h);
     if (!ensureMediaPipeline())
@@ -108,5 +152,7 @@ bool loadVideo(VideoTexture& h, const char* path, int32_t sizeMode, bool insertF
     h.servicesHeld = true;
     return true;
 }
+
+}  // namespace
 
 }  // namespace framelift

@@ -19,6 +19,8 @@ struct VideoTexture {
     // Set when a load completed: the graph's control, position, event and sound services may
     // be used. A failed load can leave `graph` and `filter` without it.
     bool servicesHeld = false;
+    // Why the last load failed (a FRAMELIFT_LOAD_* value); the loading thread writes it.
+    int32_t loadFailure = FRAMELIFT_LOAD_OK;
     // Readable after each copied frame; shared with every filter made for this handle.
     std::shared_ptr<framelift::FrameSignal> frames = framelift::FrameSignal::create();
 };

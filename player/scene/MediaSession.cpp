@@ -43,10 +43,13 @@ MediaSession::LoadResult MediaSession::load(VideoTexture* handle, const std::str
         // The library would open the name cut at the first zero byte: a different file.
         Stop(handle);
         FreeVideo(handle);
+        result.failure = FRAMELIFT_LOAD_MISSING;
         return result;
     }
-    if (!LoadVideo(handle, path.c_str(), FRAMELIFT_SIZE_POWER_OF_TWO_UP, 0))
+    if (!LoadVideo(handle, path.c_str(), FRAMELIFT_SIZE_POWER_OF_TWO_UP, 0)) {
+        result.failure = GetLoadFailure(handle);
         return result;
+    }
     if (stillWanted && !stillWanted()) {
         // Nobody waits for it: it must not start playing its sound.
         FreeVideo(handle);
@@ -60,6 +63,7 @@ MediaSession::LoadResult MediaSession::load(VideoTexture* handle, const std::str
     if (!frame || !format.usable()) {
         Stop(handle);
         FreeVideo(handle);
+        result.failure = FRAMELIFT_LOAD_UNKNOWN;
         return result;
     }
     result.played = true;
@@ -95,6 +99,7 @@ void MediaSession::adopt(VideoTexture* handle, const LoadResult& result)
     if (handle_ != handle)
         deleteHandle(handle_);
     handle_ = handle;
+    loadFailure_ = result.failure;
     if (!result.played) {
         closed();
         return;

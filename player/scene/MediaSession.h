@@ -8,6 +8,8 @@
 // while it is lent.
 #pragma once
 
+#include <framelift.h>
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -66,6 +68,9 @@ public:
         bool played = false;
         VideoFormat format;
         const uint8_t* firstFrame = nullptr;
+        // Why the file did not play (a FRAMELIFT_LOAD_* value); FRAMELIFT_LOAD_UNKNOWN when
+        // it loaded but brought no picture in time.
+        int32_t failure = FRAMELIFT_LOAD_OK;
     };
 
     // A newer frame for the texture; formatChanged when the stream changed its picture size.
@@ -107,6 +112,8 @@ public:
 
     bool isOpen() const { return open_; }
     const VideoFormat& format() const { return format_; }
+    // Why the last open did not play (a FRAMELIFT_LOAD_* value); FRAMELIFT_LOAD_OK when it did.
+    int32_t loadFailure() const { return loadFailure_; }
 
     // Every draw: UpdateEvent (which rewinds the video at its end), then GetTexture.
     // No frame (pixels null) when nothing is open or none came in time.
@@ -147,6 +154,7 @@ private:
     VideoTexture* handle_ = nullptr;  // owned: DeleteVideoTexture in the destructor
     Observer* observer_ = nullptr;
     bool open_ = false;
+    int32_t loadFailure_ = FRAMELIFT_LOAD_OK;
     VideoFormat format_;
     unsigned long long copiedBeforeLastTake_ = 0;  // the library's copy count then
     double rate_ = 1.0;

@@ -1,8 +1,10 @@
 // CMainFrame's notes over the picture: what the player's volume keys, the wheel and M did, that
 // a file went on where it was left or was passed over, and where F12's screenshot went (or
-// that it could not be written), in the frame's language.
+// that it could not be written), in the frame's language. Also what the view's message box
+// says when the file itself shows why it cannot be played.
 #include "MainFrame.h"
 
+#include "LoadFailureTexts.h"
 #include "MediaPlayerView.h"
 #include "OnScreenNote.h"
 #include "PlayerNotes.h"
@@ -20,6 +22,9 @@ void CMainFrame::createNotes()
             [this](int seconds) { note_->showNote(notes::continued(language_, seconds)); });
     connect(view_, &CBCGPMediaPlayerView::fileSkipped, this, [this](const QString& path) {
         note_->showNote(notes::skipped(language_, QFileInfo(path).fileName()));
+    });
+    view_->SetFailureTexts([this](int cause, const QString& fileName) {
+        return loadtexts::failure(language_, cause, fileName);
     });
     connect(view_, &CBCGPMediaPlayerView::screenshotTaken, this,
             [this](const QString& path, const QString& folder) {

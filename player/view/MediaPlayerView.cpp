@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -30,11 +31,8 @@ const QString CBCGPMediaPlayerView::kDecoderMessage = QStringLiteral(
     "Not find a suitable decoder, Recommend that you use Perfect decoder"
     "(menu->plugin->Perfect decoder).");
 
-namespace {
+const QString CBCGPMediaPlayerView::kMessageTitle = QStringLiteral("MediaVelmora Player");
 
-const QString kMessageTitle = QStringLiteral("MediaVelmora Player");
-
-}  // namespace
 
 CBCGPMediaPlayerView::CBCGPMediaPlayerView(AppState& app, FileChooser& chooser,
                                            MessagePresenter& messages, KeyStateSource* keys,
@@ -190,13 +188,20 @@ void CBCGPMediaPlayerView::opened(bool played)
     } else {
         continueNextOpen_ = false;
         if (!skipAfterFailure())
-            messages_.information(this, kMessageTitle, kDecoderMessage);
+            messages_.information(this, kMessageTitle, failureMessage());
         // Passed over: the next file's open replaces this one, which never finishes. After the
         // last file the note says it all.
         else if (transport_->isOpening())
             return;
     }
     emit openFinished();
+}
+
+QString CBCGPMediaPlayerView::failureMessage() const
+{
+    const QString name = QFileInfo(QString::fromStdString(app_.currentMediaPath)).fileName();
+    const QString text = failureTexts_ ? failureTexts_(media_->loadFailure(), name) : QString();
+    return text.isEmpty() ? kDecoderMessage : text;
 }
 
 void CBCGPMediaPlayerView::showBusy(bool busy)

@@ -22,6 +22,7 @@
 #include <QRect>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 struct AppState;
@@ -46,11 +47,18 @@ public:
     // The render loop's period: every step of the scene's animation is one tick.
     static constexpr int kRenderPeriodMs = 41;
     static const QString kDecoderMessage;
+    static const QString kMessageTitle;
 
     // app, chooser and messages must outlive the view. keys may be null.
     CBCGPMediaPlayerView(AppState& app, FileChooser& chooser, MessagePresenter& messages,
                          KeyStateSource* keys, QWidget* parent = nullptr);
     ~CBCGPMediaPlayerView() override;
+
+    // The message for a file that cannot be played, by its cause (a FRAMELIFT_LOAD_* value)
+    // and the file's name, in the host's language; an empty text where the decoder message
+    // fits. Without one the decoder message is shown for every failure.
+    using FailureTexts = std::function<QString(int cause, const QString& fileName)>;
+    void SetFailureTexts(FailureTexts texts) { failureTexts_ = std::move(texts); }
 
     // CommandTarget: the transport commands.
     bool handleCommand(Command id) override { return commands_.handleCommand(id); }
@@ -200,6 +208,8 @@ private:
     void showPosition(int seconds, int totalSeconds, bool moveSlider);
     void clearPosition();
     void showBusy(bool busy);
+    // What the box says about the open that just failed.
+    QString failureMessage() const;
 
     AppState& app_;
     FileChooser& chooser_;
@@ -220,6 +230,7 @@ private:
 
     WindowState windowState_ = WindowState::Windowed;
     bool busyCursor_ = false;
+    FailureTexts failureTexts_;  // empty: the decoder message only
     bool videoSoundMuted_ = false;
     bool playNextAtEnd_ = true;
     Playlist playlist_;

@@ -30,6 +30,7 @@ TEST(NoVideo, NullAndEmptyHandles)
 {
     const std::string avi = clips::mpeg4Avi();
     EXPECT_FALSE(LoadVideo(nullptr, avi.c_str(), 1, 0));
+    EXPECT_EQ(GetLoadFailure(nullptr), FRAMELIFT_LOAD_OK);
     EXPECT_FALSE(DeleteVideoTexture(nullptr));
     FreeImageBmp(nullptr);
     VideoTexture* empty = CreateVideoTexture();
@@ -77,10 +78,26 @@ std::string truncatedCopy(const std::string& path, const std::string& name, doub
     return testmedia::writeFile(name, bytes);
 }
 
+// A Matroska clip whose video codec no decoder knows.
+std::string unknownCodecMkv()
+{
+    const std::string good = testmedia::byFfmpeg(
+        "codec-source.mkv", "-f lavfi -i testsrc2=s=160x120:r=25:d=1 -c:v mpeg4");
+    std::ifstream in(good, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const size_t id = bytes.find("V_MPEG4/ISO/ASP");
+    if (id == std::string::npos)
+        return good;
+    bytes.replace(id, 15, "V_VELMORA/NONE1");
+    return testmedia::writeFile("unknown-codec.mkv", bytes);
+}
+
 struct BadFile {
     const char* label;
     std::string (*make)();
+    int32_t cause;         // what GetLoadFailure() tells after the failed load
     bool mayPlay = false;  // plays what it has, or fails
+    int32_t orCause = -1;  // another answer that fits as well
 };
 
 void PrintTo(const BadFile& f, std::ostream* os)
@@ -103,6 +120,10 @@ TEST_P(BadFiles, LoadFailsAndTheHandleStaysUsable)
             UpdateEvent(h);
     } else {
         EXPECT_FALSE(LoadVideo(h, path.c_str(), 1, 0));
+        const int32_t cause = GetLoadFailure(h);
+        if (cause != GetParam().orCause) {
+            EXPECT_EQ(cause, GetParam().cause);
+        }
         EXPECT_LE(GetVideoWidth(h), 0);
         EXPECT_EQ(GetVideoRatio(h), 1.0f);
         EXPECT_EQ(GetTexture(h), nullptr);
@@ -110,17 +131,35 @@ TEST_P(BadFiles, LoadFailsAndTheHandleStaysUsable)
         EXPECT_FALSE(UpdateEvent(h));
     }
     expectUsable(h);
+    EXPECT_EQ(GetLoadFailure(h), FRAMELIFT_LOAD_OK) << "a good load clears the cause";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Framelift, BadFiles,
     testing::Values(
-        BadFile{"missing", [] { return testmedia::mediaDir() + "/no-such-file.avi"; }},
-        BadFile{"empty", [] { return testmedia::writeFile("empty.avi", ""); }},
-        BadFile{"text", [] { return testmedia::writeFile("text.avi", "This is a text file.\n"); }},
+        BadFile{"missing", [] { return testmedia::mediaDir() + "/no-such-file.avi"; },
+                FRAMELIFT_LOAD_MISSING},
+        BadFile{"empty", [] { return testmedia::writeFile("empty.avi", ""); },
+                FRAMELIFT_LOAD_EMPTY},
+        BadFile{"text", [] { return testmedia::writeFile("text.avi", "This is a text file.\n"); },
+                FRAMELIFT_LOAD_NOT_MEDIA},
+        BadFile{"long_text",
+                [] { return testmedia::writeFile("long-text.mp4", std::string(4000, 'x') + "\n"); },
+                FRAMELIFT_LOAD_NOT_MEDIA},
+        // Recognised, as XML, but nothing plays XML: no codec is missing.
+        BadFile{"xml",
+                [] {
+                    return testmedia::writeFile("page.avi", "<?xml version=\"1.0\"?><a>b</a>\n");
+                },
+                FRAMELIFT_LOAD_NOT_MEDIA},
+        BadFile{"noise",
+                [] { return testmedia::writeFile("noise.mkv", std::string(3000, '\x9d')); },
+                FRAMELIFT_LOAD_NOT_MEDIA},
+        BadFile{"unknown_codec", unknownCodecMkv, FRAMELIFT_LOAD_NO_DECODER},
         // The index of an MP4 comes last: without it nothing can be played.
         BadFile{"truncated_mp4",
-                [] { return truncatedCopy(clips::h264Mp4(), "truncated.mp4", 0.5); }},
+                [] { return truncatedCopy(clips::h264Mp4(), "truncated.mp4", 0.5); },
+                FRAMELIFT_LOAD_DAMAGED},
         BadFile{"sound_only",
                 [] {
                     testmedia::ClipSpec sound;
@@ -129,12 +168,16 @@ INSTANTIATE_TEST_SUITE_P(
                     sound.audioEncoder = "vorbisenc";
                     sound.muxer = "oggmux";
                     return testmedia::clip(sound);
-                }},
+                },
+                FRAMELIFT_LOAD_NO_PICTURE},
         BadFile{"truncated_avi",
-                [] { return truncatedCopy(clips::mpeg4Avi(), "truncated.avi", 0.4); }, true},
-        BadFile{"folder", [] { return testmedia::mediaDir(); }},
+                [] { return truncatedCopy(clips::mpeg4Avi(), "truncated.avi", 0.4); },
+                // What is left may hold only the sound's data: no picture to show.
+                FRAMELIFT_LOAD_DAMAGED, true, FRAMELIFT_LOAD_NO_PICTURE},
+        BadFile{"folder", [] { return testmedia::mediaDir(); }, FRAMELIFT_LOAD_MISSING},
         BadFile{"too_long",
-                [] { return testmedia::mediaDir() + "/" + std::string(5000, 'a') + ".avi"; }}),
+                [] { return testmedia::mediaDir() + "/" + std::string(5000, 'a') + ".avi"; },
+                FRAMELIFT_LOAD_MISSING}),
     [](const testing::TestParamInfo<BadFile>& info) { return std::string(info.param.label); });
 
 // A path with non-ASCII letters loads like any other. A loaded graph that is never run serves
@@ -199,6 +242,7 @@ TEST(BadInput, RealMediaStreamHeaderRunningPastItsEndIsRefused)
                                         std::pair{"rm-name-too-long.rm", longName}}) {
         SCOPED_TRACE(file);
         EXPECT_FALSE(LoadVideo(h, testmedia::writeFile(file, damaged).c_str(), 1, 0));
+        EXPECT_EQ(GetLoadFailure(h), FRAMELIFT_LOAD_DAMAGED);
     }
     ASSERT_TRUE(LoadVideo(h, good.c_str(), 1, 0));
     EXPECT_EQ(GetVideoWidth(h), 160);

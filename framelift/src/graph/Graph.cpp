@@ -29,6 +29,16 @@ constexpr std::chrono::milliseconds kGaveUpGrace{300};
 // the handler's to release: each holds its source element, so one kept would keep the whole
 // graph alive. An end of stream is stamped with the time it was posted, so that one posted
 // before a later seek can be told apart.
+// The subtitle branch's elements are named with this prefix: their errors (a damaged subtitle
+// file) end the subtitles, never the video.
+constexpr const char* kSubtitlePrefix = "framelift-subtitle-";
+
+bool fromSubtitles(GstMessage* message)
+{
+    const char* name = GST_MESSAGE_SRC(message) ? GST_OBJECT_NAME(GST_MESSAGE_SRC(message)) : nullptr;
+    return name && g_str_has_prefix(name, kSubtitlePrefix);
+}
+
 GstBusSyncReply keepGraphEvents(GstBus*, GstMessage* message, gpointer core)
 {
     switch (GST_MESSAGE_TYPE(message)) {
@@ -36,6 +46,11 @@ GstBusSyncReply keepGraphEvents(GstBus*, GstMessage* message, gpointer core)
         static_cast<Graph::Core*>(core)->notePosted(message);
         return GST_BUS_PASS;
     case GST_MESSAGE_ERROR:
+        if (fromSubtitles(message)) {
+            gst_message_unref(message);
+            return GST_BUS_DROP;
+        }
+        return GST_BUS_PASS;
     case GST_MESSAGE_ASYNC_DONE:
     case GST_MESSAGE_APPLICATION:
     case GST_MESSAGE_CLOCK_LOST:
@@ -45,6 +60,16 @@ GstBusSyncReply keepGraphEvents(GstBus*, GstMessage* message, gpointer core)
         gst_message_unref(message);
         return GST_BUS_DROP;
     }
+}
+
+LoadFailure failureOfPostedError(GstMessage* message, const StreamFacts& facts)
+{
+    GError* error = nullptr;
+    gst_message_parse_error(message, &error, nullptr);
+    const LoadFailure cause = failureOfError(error, facts);
+    if (error)
+        g_error_free(error);
+    return cause;
 }
 
 bool isUnfedNotice(GstMessage* message)
@@ -182,11 +207,21 @@ GstElement* Graph::addSourceFilter(const std::string& path, const char* name)
 {
     // Only a regular file can be read to its end: opening a FIFO with no writer, or a device,
     // would block on the spot.
+    if (!core_->pipeline)
+        return nullptr;
     struct stat status;
-    if (!core_->pipeline || stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+    if (stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        noteFailure(LoadFailure::Missing);
         return nullptr;
-    if (!realMediaFileHeadersFit(path))
+    }
+    if (status.st_size == 0) {
+        noteFailure(LoadFailure::Empty);
         return nullptr;
+    }
+    if (!realMediaFileHeadersFit(path)) {
+        noteFailure(LoadFailure::Damaged);
+        return nullptr;
+    }
     GstElement* source = gst_element_factory_make("filesrc", name);
     if (!source)
         return nullptr;
@@ -194,6 +229,33 @@ GstElement* Graph::addSourceFilter(const std::string& path, const char* name)
     if (!gst_bin_add(GST_BIN(core_->pipeline), source))
         return nullptr;
     return source;
+}
+
+bool Graph::addSubtitleFile(const std::string& path)
+{
+    if (!core_->pipeline)
+        return false;
+    const std::string sourceName = std::string(kSubtitlePrefix) + "source";
+    const std::string parserName = std::string(kSubtitlePrefix) + "parser";
+    GstElement* source = gst_element_factory_make("filesrc", sourceName.c_str());
+    GstElement* parser = gst_element_factory_make("subparse", parserName.c_str());
+    if (!source || !parser) {
+        for (GstElement* made : {source, parser}) {
+            if (made)
+                gst_object_unref(made);
+        }
+        return false;
+    }
+    g_object_set(source, "location", path.c_str(), nullptr);
+    gst_bin_add_many(GST_BIN(core_->pipeline), source, parser, nullptr);
+    GstPad* text = gst_element_get_static_pad(parser, "src");
+    const bool attached = gst_element_link(source, parser) && core_->router->attachSubtitles(text);
+    gst_object_unref(text);
+    if (!attached) {
+        gst_bin_remove_many(GST_BIN(core_->pipeline), source, parser, nullptr);
+        return false;
+    }
+    return true;
 }
 
 GstPad* Graph::findPin(GstElement* filter, const char* id)
@@ -228,10 +290,24 @@ bool Graph::connect(GstPad* output, GstPad* input)
     return output && input && GST_PAD_LINK_SUCCESSFUL(gst_pad_link(output, input));
 }
 
+void Graph::noteFailure(LoadFailure cause)
+{
+    // The first cause found is the one that stopped the load.
+    if (failure_ == LoadFailure::None)
+        failure_ = cause;
+}
+
+StreamFacts Graph::streamFacts() const
+{
+    return core_->router ? core_->router->facts() : StreamFacts{};
+}
+
 bool Graph::render(GstPad* output, std::chrono::milliseconds bound)
 {
-    if (!core_->pipeline || !output || !core_->router->attach(output))
+    if (!core_->pipeline || !output || !core_->router->attach(output)) {
+        noteFailure(LoadFailure::Unknown);
         return false;
+    }
     markHandedOver(core_->router.get());  // the decoder calls it back on streaming threads
     return waitForPreroll(bound);
 }
@@ -271,12 +347,14 @@ bool Graph::waitForPreroll(std::chrono::milliseconds bound)
                 break;
             // A demuxer that stopped without a stream is a refusal, once it has stayed so for
             // a moment (the next element of a chain may be starting just then).
-            if (!demuxerGaveUp(core_->pipeline))
+            if (!demuxerGaveUp(core_->pipeline)) {
                 gaveUpSince = -1;
-            else if (gaveUpSince < 0)
+            } else if (gaveUpSince < 0) {
                 gaveUpSince = now;
-            else if (now - gaveUpSince >= kGaveUpGrace.count() * 1000)
+            } else if (now - gaveUpSince >= kGaveUpGrace.count() * 1000) {
+                noteFailure(LoadFailure::Damaged);
                 break;
+            }
             GstMessage* message = gst_bus_timed_pop_filtered(
                 bus, static_cast<GstClockTime>(std::min(left, kStallPoll.count() * 1000)) * 1000,
                 static_cast<GstMessageType>(GST_MESSAGE_ERROR | GST_MESSAGE_ASYNC_DONE |
@@ -286,8 +364,12 @@ bool Graph::waitForPreroll(std::chrono::milliseconds bound)
             const GstMessageType type = GST_MESSAGE_TYPE(message);
             const bool done = type == GST_MESSAGE_ASYNC_DONE &&
                               GST_MESSAGE_SRC(message) == GST_OBJECT(core_->pipeline);
-            const bool failed = type == GST_MESSAGE_ERROR ||
-                                (type == GST_MESSAGE_APPLICATION && isUnfedNotice(message));
+            const bool unfed = type == GST_MESSAGE_APPLICATION && isUnfedNotice(message);
+            const bool failed = type == GST_MESSAGE_ERROR || unfed;
+            if (type == GST_MESSAGE_ERROR)
+                noteFailure(failureOfPostedError(message, streamFacts()));
+            else if (unfed)
+                noteFailure(failureOfStreams(streamFacts()));
             gst_message_unref(message);
             if (done)
                 prerolled = true;
@@ -295,7 +377,17 @@ bool Graph::waitForPreroll(std::chrono::milliseconds bound)
                 break;
         }
         gst_object_unref(bus);
+    } else if (result == GST_STATE_CHANGE_FAILURE) {
+        // The element that refused posted why before the change returned.
+        GstBus* bus = gst_element_get_bus(core_->pipeline);
+        if (GstMessage* message = gst_bus_pop_filtered(bus, GST_MESSAGE_ERROR)) {
+            noteFailure(failureOfPostedError(message, streamFacts()));
+            gst_message_unref(message);
+        }
+        gst_object_unref(bus);
     }
+    if (!prerolled)
+        noteFailure(LoadFailure::Unknown);
     control_->call(
         [core = core_, prerolled] {
             if (prerolled)

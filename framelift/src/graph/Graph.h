@@ -15,6 +15,8 @@
 #include <memory>
 #include <string>
 
+#include "LoadFailure.h"
+
 namespace framelift {
 
 class ControlThread;
@@ -58,6 +60,11 @@ public:
     // Adds a file source for `path` under `name`; null when it cannot be made. Borrowed.
     GstElement* addSourceFilter(const std::string& path, const char* name);
 
+    // Draws the text subtitles of the file at `path` into the first video stream, in time with
+    // it across seeks and rate changes. False, with nothing added, when no parser takes it.
+    // Call before rendering.
+    bool addSubtitleFile(const std::string& path);
+
     // The pin of `filter` with identifier `id`: "Output" is a source's output, "In" a
     // renderer's input, any other identifier a pad name. A new reference, or null.
     static GstPad* findPin(GstElement* filter, const char* id);
@@ -77,6 +84,14 @@ public:
 
     // A file source for `path` rendered as above.
     bool renderFile(const std::string& path, std::chrono::milliseconds bound = kPrerollBound);
+
+    // Why adding the source or rendering failed, as far as the graph can tell; None while
+    // nothing did. Read on the thread that builds the graph.
+    LoadFailure loadFailure() const { return failure_; }
+    // For a failure the graph's builder finds out itself (a stream that never showed a frame).
+    void noteFailure(LoadFailure cause);
+    // What the decoder found in the file so far.
+    StreamFacts streamFacts() const;
 
     // Control. Stop leaves the graph prerolled (paused) where it is. False when the graph
     // refused the change or did not carry it out within the bound.
@@ -121,6 +136,7 @@ private:
     // caller's wait stays alive until the thread has finished with it.
     std::shared_ptr<Core> core_;
     std::unique_ptr<ControlThread> control_;
+    LoadFailure failure_ = LoadFailure::None;  // the building thread's
 
     // Runs `operation` on the control thread; false when it failed or did not end in time.
     bool control(bool (*operation)(Core&, double), double argument) const;

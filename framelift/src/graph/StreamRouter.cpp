@@ -38,8 +38,8 @@ bool acceptsRawVideo(GstPad* input)
     return ok;
 }
 
-// Adds the chain to the bin, links it in order and brings it to the bin's state, last
-// element first. On a failed link the chain is taken out again.
+// Adds the chain to the bin (an element already in it stays), links it in order and brings it
+// to the bin's state, last element first. On a failed link the chain is taken out again.
 bool addChain(GstElement* bin, const std::vector<GstElement*>& chain)
 {
     for (GstElement* e : chain) {
@@ -51,8 +51,10 @@ bool addChain(GstElement* bin, const std::vector<GstElement*>& chain)
             return false;
         }
     }
-    for (GstElement* e : chain)
-        gst_bin_add(GST_BIN(bin), e);
+    for (GstElement* e : chain) {
+        if (GST_OBJECT_PARENT(e) != GST_OBJECT(bin))
+            gst_bin_add(GST_BIN(bin), e);
+    }
     bool linked = true;
     for (size_t i = 1; i < chain.size() && linked; ++i)
         linked = gst_element_link(chain[i - 1], chain[i]);
@@ -108,11 +110,44 @@ bool StreamRouter::attach(GstPad* output)
     for (auto [signal, callback] :
          {std::pair{"pad-added", G_CALLBACK(onPadAdded)},
           std::pair{"no-more-pads", G_CALLBACK(onNoMorePads)},
-          std::pair{"autoplug-continue", G_CALLBACK(onAutoplugContinue)}}) {
+          std::pair{"autoplug-continue", G_CALLBACK(onAutoplugContinue)},
+          std::pair{"unknown-type", G_CALLBACK(onUnknownType)}}) {
         gulong id = g_signal_connect(decoder, signal, callback, this);
         handlers_.emplace_back(GST_ELEMENT(gst_object_ref(decoder)), id);
     }
     return true;
+}
+
+bool StreamRouter::attachSubtitles(GstPad* textOut)
+{
+    GstElement* overlay = gst_element_factory_make("textoverlay", nullptr);
+    if (!overlay)
+        return false;
+    // The picture never waits for text: a subtitle comes when its time has come or not at all.
+    // Text sits low in the picture, centred, and grows with the picture's size.
+    // The font is for a 640 pixel wide picture; the overlay scales it with the picture.
+    g_object_set(overlay, "wait-text", FALSE, "shaded-background", FALSE, "font-desc",
+                 "Sans Bold 20", nullptr);
+    gst_util_set_object_arg(G_OBJECT(overlay), "valignment", "bottom");
+    gst_util_set_object_arg(G_OBJECT(overlay), "halignment", "center");
+    gst_bin_add(GST_BIN(pipeline_), overlay);
+    GstPad* textIn = gst_element_get_static_pad(overlay, "text_sink");
+    const bool linked = textIn && GST_PAD_LINK_SUCCESSFUL(gst_pad_link(textOut, textIn));
+    if (textIn)
+        gst_object_unref(textIn);
+    if (!linked) {
+        gst_bin_remove(GST_BIN(pipeline_), overlay);
+        return false;
+    }
+    std::lock_guard<std::mutex> lock(mutex_);
+    overlay_ = overlay;
+    return true;
+}
+
+StreamFacts StreamRouter::facts() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return facts_;
 }
 
 GstElement* StreamRouter::seekEntry() const
@@ -134,10 +169,22 @@ void StreamRouter::onPadAdded(GstElement*, GstPad* pad, gpointer self)
     markHandedOver(self);
 }
 
-gboolean StreamRouter::onAutoplugContinue(GstElement*, GstPad*, GstCaps* caps, gpointer)
+gboolean StreamRouter::onAutoplugContinue(GstElement*, GstPad*, GstCaps* caps, gpointer self)
 {
     // False stops decoding the stream: it comes out still coded and is discarded.
-    return streamHeaderIsSane(caps);
+    if (streamHeaderIsSane(caps))
+        return TRUE;
+    auto* router = static_cast<StreamRouter*>(self);
+    std::lock_guard<std::mutex> lock(router->mutex_);
+    router->facts_.badHeader = true;
+    return FALSE;
+}
+
+void StreamRouter::onUnknownType(GstElement*, GstPad*, GstCaps* caps, gpointer self)
+{
+    auto* router = static_cast<StreamRouter*>(self);
+    std::lock_guard<std::mutex> lock(router->mutex_);
+    noteUnknownType(caps, router->facts_);
 }
 
 void StreamRouter::onNoMorePads(GstElement*, gpointer self)
@@ -155,6 +202,7 @@ void StreamRouter::route(GstPad* pad)
         GstPad* input;
         {
             std::lock_guard<std::mutex> lock(mutex_);
+            facts_.picture = true;
             input = takeFreeVideoInput();
         }
         if (input) {
@@ -169,9 +217,14 @@ void StreamRouter::route(GstPad* pad)
             std::lock_guard<std::mutex> lock(mutex_);
             first = !soundTaken_;
             soundTaken_ = true;
+            facts_.sound = true;
         }
         if (first && linkSound(pad))
             return;
+    } else if (padCarries(pad, "video/")) {
+        // A picture left coded: no decoder took it.
+        std::lock_guard<std::mutex> lock(mutex_);
+        facts_.undecodedPicture = true;
     }
     linkDiscard(pad);
 }
@@ -225,6 +278,12 @@ bool StreamRouter::linkVideo(GstPad* pad, GstPad* input)
     if (flip) {
         gst_util_set_object_arg(G_OBJECT(flip), "video-direction", "auto");
         chain.push_back(flip);
+    }
+    {
+        // Subtitles are drawn into the upright picture; only the first video stream has them.
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (overlay_)
+            chain.push_back(std::exchange(overlay_, nullptr));
     }
     chain.push_back(queue);
     chain.push_back(packer);

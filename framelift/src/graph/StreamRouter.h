@@ -6,6 +6,8 @@
 
 #include <gst/gst.h>
 
+#include "LoadFailure.h"
+
 #include <mutex>
 #include <utility>
 #include <vector>
@@ -25,11 +27,18 @@ public:
     // Puts a decoder behind `output`. The decoder reports its streams on a streaming thread.
     bool attach(GstPad* output);
 
+    // Draws the text that comes out of `textOut` (a subtitle parser's output) into the first
+    // video stream, before its copy into the renderer. Call before the graph starts.
+    bool attachSubtitles(GstPad* textOut);
+
     // The first renderer (borrowed), where a seek enters the graph; null before one is added.
     GstElement* seekEntry() const;
 
     // The sound branch's volume element, or null when the file's sound is not linked.
     GstElement* volumeElement() const;
+
+    // What the decoder found so far (any thread).
+    StreamFacts facts() const;
 
     // Name of the application message posted when the decoder has found all streams and a
     // renderer's input is still free: the graph can never preroll.
@@ -40,6 +49,7 @@ private:
     static void onNoMorePads(GstElement* decoder, gpointer self);
     static gboolean onAutoplugContinue(GstElement* decoder, GstPad* pad, GstCaps* caps,
                                        gpointer self);
+    static void onUnknownType(GstElement* decoder, GstPad* pad, GstCaps* caps, gpointer self);
 
     void route(GstPad* pad);
     void checkRenderersFed();
@@ -55,6 +65,8 @@ private:
     std::vector<GstElement*> renderers_;
     GstElement* volume_ = nullptr;
     bool soundTaken_ = false;
+    StreamFacts facts_;
+    GstElement* overlay_ = nullptr;  // the subtitle overlay waiting for a video stream; borrowed
 
     // Caller thread only.
     std::vector<std::pair<GstElement*, gulong>> handlers_;
