@@ -143,7 +143,7 @@ TEST_F(InstalledTree, EveryFileInItsPlace)
         "include/framelift.h",
         kLibDir + "/libFramelift.so",
         kLibDir + "/libFramelift.so.1",
-        kLibDir + "/libFramelift.so.1.2.0",
+        kLibDir + "/libFramelift.so.1.3.0",
         kLibDir + "/pkgconfig/framelift.pc",
         "share/applications/" + kAppId + ".desktop",
         "share/icons/hicolor/scalable/apps/" + kAppId + ".svg",
@@ -161,7 +161,7 @@ TEST_F(InstalledTree, EveryFileInItsPlace)
     EXPECT_EQ(found, expected);
 
     const QString lib = prefix() + "/" + kLibDir;
-    EXPECT_EQ(QFileInfo(lib + "/libFramelift.so.1").symLinkTarget(), lib + "/libFramelift.so.1.2.0");
+    EXPECT_EQ(QFileInfo(lib + "/libFramelift.so.1").symLinkTarget(), lib + "/libFramelift.so.1.3.0");
     EXPECT_EQ(QFileInfo(lib + "/libFramelift.so").symLinkTarget(), lib + "/libFramelift.so.1");
     for (const char* program : {"VelmoraPlayer", "plugin", "framelift-probe"})
         EXPECT_TRUE(QFileInfo(bin() + "/" + program).isExecutable()) << program;

@@ -177,7 +177,8 @@ TEST_F(PlayerAppTest, AnUnplayableCommandLineFileShowsTheMessageAndTheProgramRun
 {
     start({QString::fromStdString(testmedia::writeFile("app-text.avi", "hello"))});
     ASSERT_EQ(messages.boxes.size(), 1u);
-    EXPECT_TRUE(messages.boxes[0].text.startsWith("Not find a suitable decoder"));
+    EXPECT_EQ(messages.boxes[0].text,
+              "app-text.avi is not a video: no video or sound format was found in it.");
     EXPECT_TRUE(frame()->isVisible());
     EXPECT_FALSE(view()->renderer().videoReady());
     // Still usable: Ctrl+O opens a good file.

@@ -29,16 +29,6 @@ constexpr std::chrono::milliseconds kGaveUpGrace{300};
 // the handler's to release: each holds its source element, so one kept would keep the whole
 // graph alive. An end of stream is stamped with the time it was posted, so that one posted
 // before a later seek can be told apart.
-// The subtitle branch's elements are named with this prefix: their errors (a damaged subtitle
-// file) end the subtitles, never the video.
-constexpr const char* kSubtitlePrefix = "framelift-subtitle-";
-
-bool fromSubtitles(GstMessage* message)
-{
-    const char* name = GST_MESSAGE_SRC(message) ? GST_OBJECT_NAME(GST_MESSAGE_SRC(message)) : nullptr;
-    return name && g_str_has_prefix(name, kSubtitlePrefix);
-}
-
 GstBusSyncReply keepGraphEvents(GstBus*, GstMessage* message, gpointer core)
 {
     switch (GST_MESSAGE_TYPE(message)) {
@@ -46,11 +36,6 @@ GstBusSyncReply keepGraphEvents(GstBus*, GstMessage* message, gpointer core)
         static_cast<Graph::Core*>(core)->notePosted(message);
         return GST_BUS_PASS;
     case GST_MESSAGE_ERROR:
-        if (fromSubtitles(message)) {
-            gst_message_unref(message);
-            return GST_BUS_DROP;
-        }
-        return GST_BUS_PASS;
     case GST_MESSAGE_ASYNC_DONE:
     case GST_MESSAGE_APPLICATION:
     case GST_MESSAGE_CLOCK_LOST:
@@ -231,31 +216,10 @@ GstElement* Graph::addSourceFilter(const std::string& path, const char* name)
     return source;
 }
 
-bool Graph::addSubtitleFile(const std::string& path)
+bool Graph::addSubtitles(const std::string& path)
 {
-    if (!core_->pipeline)
-        return false;
-    const std::string sourceName = std::string(kSubtitlePrefix) + "source";
-    const std::string parserName = std::string(kSubtitlePrefix) + "parser";
-    GstElement* source = gst_element_factory_make("filesrc", sourceName.c_str());
-    GstElement* parser = gst_element_factory_make("subparse", parserName.c_str());
-    if (!source || !parser) {
-        for (GstElement* made : {source, parser}) {
-            if (made)
-                gst_object_unref(made);
-        }
-        return false;
-    }
-    g_object_set(source, "location", path.c_str(), nullptr);
-    gst_bin_add_many(GST_BIN(core_->pipeline), source, parser, nullptr);
-    GstPad* text = gst_element_get_static_pad(parser, "src");
-    const bool attached = gst_element_link(source, parser) && core_->router->attachSubtitles(text);
-    gst_object_unref(text);
-    if (!attached) {
-        gst_bin_remove_many(GST_BIN(core_->pipeline), source, parser, nullptr);
-        return false;
-    }
-    return true;
+    SubtitleCues cues = SubtitleCues::read(path);
+    return core_->pipeline && !cues.empty() && core_->router->attachSubtitles(std::move(cues));
 }
 
 GstPad* Graph::findPin(GstElement* filter, const char* id)

@@ -61,9 +61,9 @@ public:
     GstElement* addSourceFilter(const std::string& path, const char* name);
 
     // Draws the text subtitles of the file at `path` into the first video stream, in time with
-    // it across seeks and rate changes. False, with nothing added, when no parser takes it.
+    // it across seeks and rate changes. False, with nothing added, when the file holds no cue.
     // Call before rendering.
-    bool addSubtitleFile(const std::string& path);
+    bool addSubtitles(const std::string& path);
 
     // The pin of `filter` with identifier `id`: "Output" is a source's output, "In" a
     // renderer's input, any other identifier a pad name. A new reference, or null.

@@ -79,12 +79,55 @@ bool linkPads(GstPad* from, GstElement* to)
     return ok;
 }
 
+// What a subtitle overlay's probe keeps: the cues, and the markup the overlay shows now.
+struct CueProbe {
+    GstElement* overlay;  // borrowed: the probe goes with the overlay's pad
+    SubtitleCues cues;
+    std::mutex mutex;
+    std::string shown;
+};
+
+// Before each frame enters the overlay: the cue of the frame's stream time becomes its text.
+GstPadProbeReturn showCueOfFrame(GstPad* pad, GstPadProbeInfo* info, gpointer data)
+{
+    auto* probe = static_cast<CueProbe*>(data);
+    GstBuffer* buffer = GST_PAD_PROBE_INFO_BUFFER(info);
+    GstEvent* event = gst_pad_get_sticky_event(pad, GST_EVENT_SEGMENT, 0);
+    guint64 streamTime = GST_CLOCK_TIME_NONE;
+    if (event && buffer && GST_BUFFER_PTS_IS_VALID(buffer)) {
+        const GstSegment* segment = nullptr;
+        gst_event_parse_segment(event, &segment);
+        streamTime = gst_segment_to_stream_time(segment, GST_FORMAT_TIME, GST_BUFFER_PTS(buffer));
+    }
+    if (event)
+        gst_event_unref(event);
+    const std::string markup =
+        streamTime == GST_CLOCK_TIME_NONE ? std::string() : probe->cues.at(streamTime);
+    std::lock_guard<std::mutex> lock(probe->mutex);
+    if (markup != probe->shown) {
+        probe->shown = markup;
+        g_object_set(probe->overlay, "text", markup.c_str(), nullptr);
+    }
+    return GST_PAD_PROBE_OK;
+}
+
+void watchCues(GstElement* overlay, SubtitleCues cues)
+{
+    auto* probe = new CueProbe{overlay, std::move(cues), {}, {}};
+    GstPad* input = gst_element_get_static_pad(overlay, "video_sink");
+    gst_pad_add_probe(input, GST_PAD_PROBE_TYPE_BUFFER, showCueOfFrame, probe,
+                      [](gpointer data) { delete static_cast<CueProbe*>(data); });
+    gst_object_unref(input);
+}
+
 }  // namespace
 
 StreamRouter::StreamRouter(GstElement* pipeline) : pipeline_(pipeline) {}
 
 StreamRouter::~StreamRouter()
 {
+    if (overlay_)
+        gst_object_unref(overlay_);
     for (auto& [decoder, id] : handlers_) {
         g_signal_handler_disconnect(decoder, id);
         gst_object_unref(decoder);
@@ -118,29 +161,22 @@ bool StreamRouter::attach(GstPad* output)
     return true;
 }
 
-bool StreamRouter::attachSubtitles(GstPad* textOut)
+bool StreamRouter::attachSubtitles(SubtitleCues cues)
 {
     GstElement* overlay = gst_element_factory_make("textoverlay", nullptr);
     if (!overlay)
         return false;
-    // The picture never waits for text: a subtitle comes when its time has come or not at all.
-    // Text sits low in the picture, centred, and grows with the picture's size.
-    // The font is for a 640 pixel wide picture; the overlay scales it with the picture.
-    g_object_set(overlay, "wait-text", FALSE, "shaded-background", FALSE, "font-desc",
-                 "Sans Bold 20", nullptr);
+    gst_object_ref_sink(overlay);
+    // Text sits low in the picture, centred; the font is for a 640 pixel wide picture and the
+    // overlay scales it with the picture.
+    g_object_set(overlay, "shaded-background", FALSE, "font-desc", "Sans Bold 15", nullptr);
     gst_util_set_object_arg(G_OBJECT(overlay), "valignment", "bottom");
     gst_util_set_object_arg(G_OBJECT(overlay), "halignment", "center");
-    gst_bin_add(GST_BIN(pipeline_), overlay);
-    GstPad* textIn = gst_element_get_static_pad(overlay, "text_sink");
-    const bool linked = textIn && GST_PAD_LINK_SUCCESSFUL(gst_pad_link(textOut, textIn));
-    if (textIn)
-        gst_object_unref(textIn);
-    if (!linked) {
-        gst_bin_remove(GST_BIN(pipeline_), overlay);
-        return false;
-    }
     std::lock_guard<std::mutex> lock(mutex_);
+    if (overlay_)
+        gst_object_unref(overlay_);
     overlay_ = overlay;
+    cues_ = std::move(cues);
     return true;
 }
 
@@ -279,15 +315,22 @@ bool StreamRouter::linkVideo(GstPad* pad, GstPad* input)
         gst_util_set_object_arg(G_OBJECT(flip), "video-direction", "auto");
         chain.push_back(flip);
     }
+    // Subtitles are drawn into the upright picture; only the first video stream has them.
+    GstElement* overlay = nullptr;
     {
-        // Subtitles are drawn into the upright picture; only the first video stream has them.
         std::lock_guard<std::mutex> lock(mutex_);
-        if (overlay_)
-            chain.push_back(std::exchange(overlay_, nullptr));
+        if (overlay_) {
+            overlay = std::exchange(overlay_, nullptr);
+            watchCues(overlay, std::move(cues_));
+            chain.push_back(overlay);
+        }
     }
     chain.push_back(queue);
     chain.push_back(packer);
-    if (!addChain(pipeline_, chain))
+    const bool added = addChain(pipeline_, chain);
+    if (overlay)
+        gst_object_unref(overlay);  // the bin holds it now, or has let it go
+    if (!added)
         return false;
     GstPad* packerOut = gst_element_get_static_pad(packer, "src");
     bool ok = GST_PAD_LINK_SUCCESSFUL(gst_pad_link(packerOut, input));

@@ -7,6 +7,7 @@
 #include <gst/gst.h>
 
 #include "LoadFailure.h"
+#include "SubtitleCues.h"
 
 #include <mutex>
 #include <utility>
@@ -27,9 +28,9 @@ public:
     // Puts a decoder behind `output`. The decoder reports its streams on a streaming thread.
     bool attach(GstPad* output);
 
-    // Draws the text that comes out of `textOut` (a subtitle parser's output) into the first
-    // video stream, before its copy into the renderer. Call before the graph starts.
-    bool attachSubtitles(GstPad* textOut);
+    // Draws the cues into the first video stream, before its copy into the renderer: each
+    // frame shows the cue of its own stream time. Call before the graph starts.
+    bool attachSubtitles(SubtitleCues cues);
 
     // The first renderer (borrowed), where a seek enters the graph; null before one is added.
     GstElement* seekEntry() const;
@@ -66,7 +67,9 @@ private:
     GstElement* volume_ = nullptr;
     bool soundTaken_ = false;
     StreamFacts facts_;
-    GstElement* overlay_ = nullptr;  // the subtitle overlay waiting for a video stream; borrowed
+    // The subtitle overlay waiting for a video stream (owned until then), and its cues.
+    GstElement* overlay_ = nullptr;
+    SubtitleCues cues_;
 
     // Caller thread only.
     std::vector<std::pair<GstElement*, gulong>> handlers_;

@@ -1,7 +1,6 @@
 // Finds the subtitle file a person keeps beside a video (the same base name, ending in .srt,
-// .ass, .ssa or .vtt, in any letter case) and looks at it before the graph reads it: a file
-// that is empty, enormous, binary or in no subtitle format is passed over, so that it can
-// never stop the video from playing.
+// .ass, .ssa or .vtt, in any letter case) and looks at it before it is read: a file that is
+// empty, enormous or binary is passed over.
 #pragma once
 
 #include <string>
@@ -14,7 +13,7 @@ constexpr long long kMaxSubtitleBytes = 8LL << 20;
 // The path of a usable subtitle file beside `videoPath`, or an empty string.
 std::string subtitleBeside(const std::string& videoPath);
 
-// Whether the file at `path` holds text subtitles the parser can read.
+// Whether the file at `path` may hold text subtitles: not empty, not over the limit, text.
 bool subtitleFileLooksSane(const std::string& path);
 
 }  // namespace framelift
