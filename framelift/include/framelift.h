@@ -67,10 +67,13 @@
  *   480 by 640 video).
  *
  * Subtitles
- *   A text subtitle file beside the video, with the video's base name and the ending .srt,
- *   .ass, .ssa or .vtt in any letter case, is drawn into the picture before the copy, so the
- *   texture image and the snapshot carry it. A subtitle file that is empty, over 8 MiB, not
- *   text or in no subtitle format is passed over; its faults never fail the load.
+ *   Text subtitles are drawn into the picture before the copy, so the texture image and the
+ *   snapshot carry them: those of a file beside the video with its base name and the ending
+ *   .srt, .ass, .ssa or .vtt (small letters, capitals or capitalised), else the video's own first text stream
+ *   (Matroska SubRip or SSA, MP4 timed text). A subtitle file that is empty, over 8 MiB, not
+ *   text or without a cue is passed over; its faults never fail the load. Each frame shows
+ *   the cue of its own time, so subtitles stay in time across seeks, pauses, steps and
+ *   rates. LoadSubtitleFile() and ShowSubtitles() change them while the video plays.
  *
  * Resume position
  *   One position for the whole library (shared by all handles): Pause() stores the current
@@ -169,6 +172,28 @@ FRAMELIFT_API bool DeleteVideoTexture(VideoTexture* handle);
  */
 FRAMELIFT_API bool LoadVideo(VideoTexture* handle, const char* path, int32_t sizeMode,
                              int32_t insertFfdshow);
+
+/*
+ * Draws the text subtitles of the file at `path` (SubRip, WebVTT, SSA or ASS) into the loaded
+ * video's picture from its next frame on, in place of the subtitles it had, and shows them.
+ *
+ * Result: true when the file held subtitles; false, with the subtitles as they were, for a
+ *         file without any (missing, empty, over 8 MiB, not text, no cue), for a NULL path,
+ *         with no video and for a null handle.
+ * Thread: any. Reads the file on the calling thread.
+ * Since:  1.3.
+ */
+FRAMELIFT_API bool LoadSubtitleFile(VideoTexture* handle, const char* path);
+
+/*
+ * Shows (non-zero) or hides (0) the loaded video's subtitles from its next frame on. A new
+ * LoadVideo() shows them again.
+ *
+ * Result: true with a video loaded; false otherwise and for a null handle.
+ * Thread: any.
+ * Since:  1.3.
+ */
+FRAMELIFT_API bool ShowSubtitles(VideoTexture* handle, int32_t show);
 
 /* Why a LoadVideo() failed, for a message that says what happened (see GetLoadFailure()). */
 #define FRAMELIFT_LOAD_OK 0          /* it succeeded, or there was none */

@@ -54,6 +54,16 @@ bool LoadVideo(VideoTexture* handle, const char* path, int32_t sizeMode, int32_t
     return handle && loadVideo(*handle, path, sizeMode, insertFfdshow != 0);
 }
 
+bool LoadSubtitleFile(VideoTexture* handle, const char* path)
+{
+    return handle && loadSubtitleFile(*handle, path);
+}
+
+bool ShowSubtitles(VideoTexture* handle, int32_t show)
+{
+    return handle && showSubtitles(*handle, show != 0);
+}
+
 int32_t GetLoadFailure(VideoTexture* handle)
 {
     return handle ? handle->loadFailure : FRAMELIFT_LOAD_OK;

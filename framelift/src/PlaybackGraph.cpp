@@ -21,7 +21,7 @@ bool buildNormalPath(Graph& graph, const std::string& path)
     // Subtitles kept beside the video are drawn into its picture.
     const std::string subtitles = subtitleBeside(path);
     if (!subtitles.empty())
-        graph.addSubtitles(subtitles);
+        graph.useSubtitleFile(subtitles);
     GstPad* output = Graph::findPin(source, "Output");
     if (!output)
         return false;

@@ -7,6 +7,7 @@
 
 #include "TextureFilter.h"
 #include "graph/SoundOutput.h"
+#include "graph/SubtitleFile.h"
 
 namespace framelift {
 namespace {
@@ -113,6 +114,19 @@ bool setSoundVolume(VideoTexture& h, double factor)
 bool setRate(VideoTexture& h, double rate)
 {
     return !h.servicesHeld || h.graph->setRate(rate);
+}
+
+bool loadSubtitleFile(VideoTexture& h, const char* path)
+{
+    return h.servicesHeld && path && subtitleFileLooksSane(path) && h.graph->useSubtitleFile(path);
+}
+
+bool showSubtitles(VideoTexture& h, bool shown)
+{
+    if (!h.servicesHeld)
+        return false;
+    h.graph->showSubtitles(shown);
+    return true;
 }
 
 ImageBmpInfo currentImageBmp(VideoTexture& h)

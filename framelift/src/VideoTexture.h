@@ -49,6 +49,9 @@ void muteSound(VideoTexture& h);
 bool setSoundVolume(VideoTexture& h, double factor);
 // False when the loaded graph refuses the rate; with nothing loaded there is nothing to refuse.
 bool setRate(VideoTexture& h, double rate);
+// False with nothing loaded, and for a file that holds no subtitles.
+bool loadSubtitleFile(VideoTexture& h, const char* path);
+bool showSubtitles(VideoTexture& h, bool shown);
 ImageBmpInfo currentImageBmp(VideoTexture& h);
 
 }  // namespace framelift

@@ -103,6 +103,64 @@ TEST(Subtitles, AnyLetterCaseOfTheEnding)
     EXPECT_GT(textBetween(h, 1.2, 1.8), kSomeText);
 }
 
+// The video's own text stream: SubRip in Matroska and timed text in MP4, also after a seek
+// back over cues already seen.
+TEST(Subtitles, TheVideosOwnTextStreamShows)
+{
+    const std::string srt = testmedia::writeFile("embedded-source.srt", kSubRip);
+    const std::string ramp = rampVideo("subtitle-ramp.mkv");
+    const std::string files[] = {
+        testmedia::byFfmpeg("embedded-subtitles.mkv",
+                            "-i " + ramp + " -i " + srt + " -map 0 -map 1 -c:v copy -c:s srt"),
+        testmedia::byFfmpeg("embedded-subtitles.mp4", "-i " + ramp + " -i " + srt +
+                                                          " -map 0 -map 1 -c:v libx264 -crf 5 "
+                                                          "-pix_fmt yuv420p -c:s mov_text"),
+    };
+    for (const std::string& file : files) {
+        SCOPED_TRACE(file);
+        clips::Handle h;
+        ASSERT_TRUE(LoadVideo(h, file.c_str(), FRAMELIFT_SIZE_EXACT, 0));
+        ASSERT_TRUE(Play(h));
+        EXPECT_EQ(textBetween(h, 0.2, 0.8), 0);
+        EXPECT_GT(textBetween(h, 1.2, 1.8), kSomeText);
+        EXPECT_EQ(textBetween(h, 2.4, 3.6), 0);
+        ASSERT_TRUE(GotoTime(h, 1.1));
+        EXPECT_GT(textBetween(h, 1.2, 1.8), kSomeText) << "after a seek back";
+    }
+}
+
+// A subtitle file chosen while the video plays takes the place of the one beside it;
+// subtitles can be hidden and shown again.
+TEST(Subtitles, ChosenWhilePlayingAndHidden)
+{
+    const std::string video = videoWithSubtitle("subtitled-chosen", "film.srt", kSubRip);
+    const std::string later = testmedia::writeFile(
+        "chosen-later.srt", "1\n00:00:02,500 --> 00:00:03,500\nChosen WWW\n\n");
+    clips::Handle h;
+    EXPECT_FALSE(LoadSubtitleFile(h, later.c_str())) << "no video yet";
+    EXPECT_FALSE(ShowSubtitles(h, 0)) << "no video yet";
+    ASSERT_TRUE(LoadVideo(h, video.c_str(), FRAMELIFT_SIZE_EXACT, 0));
+    ASSERT_TRUE(Play(h));
+    EXPECT_FALSE(LoadSubtitleFile(h, nullptr));
+    EXPECT_FALSE(LoadSubtitleFile(h, testmedia::writeFile("chosen-empty.srt", "").c_str()));
+    EXPECT_GT(textBetween(h, 1.2, 1.8), kSomeText) << "a refused file changes nothing";
+    ASSERT_TRUE(LoadSubtitleFile(h, later.c_str()));
+    EXPECT_GT(textBetween(h, 2.6, 3.3), kSomeText) << "the chosen file's cue";
+    ASSERT_TRUE(GotoTime(h, 1.0));
+    EXPECT_EQ(textBetween(h, 1.2, 1.8), 0) << "the file beside is no longer used";
+
+    // Frames already past the overlay when a switch and a seek come may still show as they
+    // were: each check's window starts beyond where the one before it ended.
+    ASSERT_TRUE(ShowSubtitles(h, 0));
+    ASSERT_TRUE(GotoTime(h, 2.5));
+    EXPECT_EQ(textBetween(h, 2.8, 3.3), 0) << "hidden";
+    ASSERT_TRUE(ShowSubtitles(h, 1));
+    ASSERT_TRUE(GotoTime(h, 2.5));
+    EXPECT_GT(textBetween(h, 3.0, 3.3), kSomeText) << "shown again";
+    EXPECT_FALSE(LoadSubtitleFile(nullptr, later.c_str()));
+    EXPECT_FALSE(ShowSubtitles(nullptr, 1));
+}
+
 TEST(Subtitles, BadSubtitleFilesLeaveTheVideoPlaying)
 {
     const struct {

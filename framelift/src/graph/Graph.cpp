@@ -216,10 +216,18 @@ GstElement* Graph::addSourceFilter(const std::string& path, const char* name)
     return source;
 }
 
-bool Graph::addSubtitles(const std::string& path)
+void Graph::showSubtitles(bool shown)
+{
+    core_->router->subtitles().show(shown);
+}
+
+bool Graph::useSubtitleFile(const std::string& path)
 {
     SubtitleCues cues = SubtitleCues::read(path);
-    return core_->pipeline && !cues.empty() && core_->router->attachSubtitles(std::move(cues));
+    if (!core_->pipeline || cues.empty())
+        return false;
+    core_->router->subtitles().useFile(std::move(cues));
+    return true;
 }
 
 GstPad* Graph::findPin(GstElement* filter, const char* id)

@@ -60,10 +60,12 @@ public:
     // Adds a file source for `path` under `name`; null when it cannot be made. Borrowed.
     GstElement* addSourceFilter(const std::string& path, const char* name);
 
-    // Draws the text subtitles of the file at `path` into the first video stream, in time with
-    // it across seeks and rate changes. False, with nothing added, when the file holds no cue.
-    // Call before rendering.
-    bool addSubtitles(const std::string& path);
+    // Draws the text subtitles of the file at `path` into the first video stream from its next
+    // frame on, in place of any others, in time with it across seeks and rate changes. False,
+    // with the subtitles as they were, when the file holds no cue. Any time.
+    bool useSubtitleFile(const std::string& path);
+    // Shows or hides the subtitles from the next frame on.
+    void showSubtitles(bool shown);
 
     // The pin of `filter` with identifier `id`: "Output" is a source's output, "In" a
     // renderer's input, any other identifier a pad name. A new reference, or null.

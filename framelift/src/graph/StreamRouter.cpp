@@ -79,21 +79,34 @@ bool linkPads(GstPad* from, GstElement* to)
     return ok;
 }
 
+// The overlay that draws subtitles, with a reference of its own; null without the element.
+GstElement* makeSubtitleOverlay()
+{
+    GstElement* overlay = gst_element_factory_make("textoverlay", nullptr);
+    if (!overlay)
+        return nullptr;
+    gst_object_ref_sink(overlay);
+    // Text sits low in the picture, centred; the font is for a 640 pixel wide picture and the
+    // overlay scales it with the picture.
+    g_object_set(overlay, "shaded-background", FALSE, "font-desc", "Sans Bold 15", nullptr);
+    gst_util_set_object_arg(G_OBJECT(overlay), "valignment", "bottom");
+    gst_util_set_object_arg(G_OBJECT(overlay), "halignment", "center");
+    return overlay;
+}
+
 // What a subtitle overlay's probe keeps: the cues, and the markup the overlay shows now.
 struct CueProbe {
     GstElement* overlay;  // borrowed: the probe goes with the overlay's pad
-    SubtitleCues cues;
+    std::shared_ptr<const SubtitleStore> cues;
     std::mutex mutex;
     std::string shown;
 };
 
-// Before each frame enters the overlay: the cue of the frame's stream time becomes its text.
-GstPadProbeReturn showCueOfFrame(GstPad* pad, GstPadProbeInfo* info, gpointer data)
+// The stream time of a buffer arriving at `pad`, from the pad's segment.
+GstClockTime streamTimeAt(GstPad* pad, GstBuffer* buffer)
 {
-    auto* probe = static_cast<CueProbe*>(data);
-    GstBuffer* buffer = GST_PAD_PROBE_INFO_BUFFER(info);
     GstEvent* event = gst_pad_get_sticky_event(pad, GST_EVENT_SEGMENT, 0);
-    guint64 streamTime = GST_CLOCK_TIME_NONE;
+    GstClockTime streamTime = GST_CLOCK_TIME_NONE;
     if (event && buffer && GST_BUFFER_PTS_IS_VALID(buffer)) {
         const GstSegment* segment = nullptr;
         gst_event_parse_segment(event, &segment);
@@ -101,22 +114,66 @@ GstPadProbeReturn showCueOfFrame(GstPad* pad, GstPadProbeInfo* info, gpointer da
     }
     if (event)
         gst_event_unref(event);
+    return streamTime;
+}
+
+// Before each frame enters the overlay: the cue of the frame's stream time becomes its text.
+GstPadProbeReturn showCueOfFrame(GstPad* pad, GstPadProbeInfo* info, gpointer data)
+{
+    markReceived(data);
+    auto* probe = static_cast<CueProbe*>(data);
+    markReceived(probe->cues.get());
+    const GstClockTime streamTime = streamTimeAt(pad, GST_PAD_PROBE_INFO_BUFFER(info));
     const std::string markup =
-        streamTime == GST_CLOCK_TIME_NONE ? std::string() : probe->cues.at(streamTime);
+        streamTime == GST_CLOCK_TIME_NONE ? std::string() : probe->cues->at(streamTime);
     std::lock_guard<std::mutex> lock(probe->mutex);
     if (markup != probe->shown) {
         probe->shown = markup;
         g_object_set(probe->overlay, "text", markup.c_str(), nullptr);
     }
+    markHandedOver(data);
     return GST_PAD_PROBE_OK;
 }
 
-void watchCues(GstElement* overlay, SubtitleCues cues)
+// A text stream's buffer, handed off by the collector's sink: one more cue.
+void collectCue(GstElement*, GstBuffer* buffer, GstPad* pad, gpointer store)
+{
+    const GstClockTime start = streamTimeAt(pad, buffer);
+    if (start == GST_CLOCK_TIME_NONE || !GST_BUFFER_DURATION_IS_VALID(buffer))
+        return;
+    GstMapInfo map;
+    if (!gst_buffer_map(buffer, &map, GST_MAP_READ))
+        return;
+    std::string text(reinterpret_cast<const char*>(map.data), map.size);
+    gst_buffer_unmap(buffer, &map);
+    while (!text.empty() && (text.back() == '\0' || text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
+    if (!g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr))
+        return;
+    GstCaps* caps = gst_pad_get_current_caps(pad);
+    const char* format =
+        caps ? gst_structure_get_string(gst_caps_get_structure(caps, 0), "format") : nullptr;
+    const bool markup = format && g_strcmp0(format, "pango-markup") == 0;
+    SubtitleCue cue;
+    cue.start = start;
+    cue.end = start + GST_BUFFER_DURATION(buffer);
+    cue.markup = markup ? text : subtitleMarkup(text);
+    if (caps)
+        gst_caps_unref(caps);
+    markReceived(store);
+    static_cast<SubtitleStore*>(store)->addStreamCue(std::move(cue));
+    markHandedOver(store);
+}
+
+void watchCues(GstElement* overlay, std::shared_ptr<const SubtitleStore> cues)
 {
     auto* probe = new CueProbe{overlay, std::move(cues), {}, {}};
     GstPad* input = gst_element_get_static_pad(overlay, "video_sink");
-    gst_pad_add_probe(input, GST_PAD_PROBE_TYPE_BUFFER, showCueOfFrame, probe,
-                      [](gpointer data) { delete static_cast<CueProbe*>(data); });
+    markHandedOver(probe);
+    gst_pad_add_probe(input, GST_PAD_PROBE_TYPE_BUFFER, showCueOfFrame, probe, [](gpointer data) {
+        markReceived(data);
+        delete static_cast<CueProbe*>(data);
+    });
     gst_object_unref(input);
 }
 
@@ -126,8 +183,6 @@ StreamRouter::StreamRouter(GstElement* pipeline) : pipeline_(pipeline) {}
 
 StreamRouter::~StreamRouter()
 {
-    if (overlay_)
-        gst_object_unref(overlay_);
     for (auto& [decoder, id] : handlers_) {
         g_signal_handler_disconnect(decoder, id);
         gst_object_unref(decoder);
@@ -142,6 +197,8 @@ void StreamRouter::addRenderer(GstElement* renderer)
 
 bool StreamRouter::attach(GstPad* output)
 {
+    // The text collector and the overlay's probe use the subtitles on streaming threads.
+    markHandedOver(subtitles_.get());
     GstElement* decoder = gst_element_factory_make("decodebin", nullptr);
     if (!decoder)
         return false;
@@ -158,25 +215,6 @@ bool StreamRouter::attach(GstPad* output)
         gulong id = g_signal_connect(decoder, signal, callback, this);
         handlers_.emplace_back(GST_ELEMENT(gst_object_ref(decoder)), id);
     }
-    return true;
-}
-
-bool StreamRouter::attachSubtitles(SubtitleCues cues)
-{
-    GstElement* overlay = gst_element_factory_make("textoverlay", nullptr);
-    if (!overlay)
-        return false;
-    gst_object_ref_sink(overlay);
-    // Text sits low in the picture, centred; the font is for a 640 pixel wide picture and the
-    // overlay scales it with the picture.
-    g_object_set(overlay, "shaded-background", FALSE, "font-desc", "Sans Bold 15", nullptr);
-    gst_util_set_object_arg(G_OBJECT(overlay), "valignment", "bottom");
-    gst_util_set_object_arg(G_OBJECT(overlay), "halignment", "center");
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (overlay_)
-        gst_object_unref(overlay_);
-    overlay_ = overlay;
-    cues_ = std::move(cues);
     return true;
 }
 
@@ -210,17 +248,25 @@ gboolean StreamRouter::onAutoplugContinue(GstElement*, GstPad*, GstCaps* caps, g
     // False stops decoding the stream: it comes out still coded and is discarded.
     if (streamHeaderIsSane(caps))
         return TRUE;
+    markReceived(self);
     auto* router = static_cast<StreamRouter*>(self);
-    std::lock_guard<std::mutex> lock(router->mutex_);
-    router->facts_.badHeader = true;
+    {
+        std::lock_guard<std::mutex> lock(router->mutex_);
+        router->facts_.badHeader = true;
+    }
+    markHandedOver(self);
     return FALSE;
 }
 
 void StreamRouter::onUnknownType(GstElement*, GstPad*, GstCaps* caps, gpointer self)
 {
+    markReceived(self);
     auto* router = static_cast<StreamRouter*>(self);
-    std::lock_guard<std::mutex> lock(router->mutex_);
-    noteUnknownType(caps, router->facts_);
+    {
+        std::lock_guard<std::mutex> lock(router->mutex_);
+        noteUnknownType(caps, router->facts_);
+    }
+    markHandedOver(self);
 }
 
 void StreamRouter::onNoMorePads(GstElement*, gpointer self)
@@ -257,6 +303,16 @@ void StreamRouter::route(GstPad* pad)
         }
         if (first && linkSound(pad))
             return;
+    } else if (padCarries(pad, "text/x-raw")) {
+        bool first;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            first = !std::exchange(textTaken_, true);
+        }
+        if (first) {
+            linkTextCollector(pad);
+            return;
+        }
     } else if (padCarries(pad, "video/")) {
         // A picture left coded: no decoder took it.
         std::lock_guard<std::mutex> lock(mutex_);
@@ -319,11 +375,12 @@ bool StreamRouter::linkVideo(GstPad* pad, GstPad* input)
     GstElement* overlay = nullptr;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        if (overlay_) {
-            overlay = std::exchange(overlay_, nullptr);
-            watchCues(overlay, std::move(cues_));
-            chain.push_back(overlay);
-        }
+        if (!std::exchange(overlayMade_, true))
+            overlay = makeSubtitleOverlay();
+    }
+    if (overlay) {
+        watchCues(overlay, subtitles_);
+        chain.push_back(overlay);
     }
     chain.push_back(queue);
     chain.push_back(packer);
@@ -380,6 +437,19 @@ bool StreamRouter::linkSound(GstPad* pad)
         volume_ = volume;
     }
     return ok;
+}
+
+void StreamRouter::linkTextCollector(GstPad* pad)
+{
+    GstElement* sink = gst_element_factory_make("fakesink", nullptr);
+    if (!sink)
+        return;
+    // Takes each cue as the demuxer brings it, without waiting for the clock; the picture
+    // looks its cue up when its time comes.
+    g_object_set(sink, "async", FALSE, "sync", FALSE, "signal-handoffs", TRUE, nullptr);
+    g_signal_connect(sink, "handoff", G_CALLBACK(collectCue), subtitles_.get());
+    if (addChain(pipeline_, {sink}))
+        linkPads(pad, sink);
 }
 
 void StreamRouter::linkDiscard(GstPad* pad)

@@ -7,7 +7,9 @@
 #include <gst/gst.h>
 
 #include "LoadFailure.h"
-#include "SubtitleCues.h"
+#include "SubtitleStore.h"
+
+#include <memory>
 
 #include <mutex>
 #include <utility>
@@ -28,9 +30,10 @@ public:
     // Puts a decoder behind `output`. The decoder reports its streams on a streaming thread.
     bool attach(GstPad* output);
 
-    // Draws the cues into the first video stream, before its copy into the renderer: each
-    // frame shows the cue of its own stream time. Call before the graph starts.
-    bool attachSubtitles(SubtitleCues cues);
+    // The subtitles drawn into the first video stream, before its copy into the renderer:
+    // each frame shows the cue of its own stream time. A subtitle file's cues go here; the
+    // file's first text stream fills it as it plays.
+    SubtitleStore& subtitles() { return *subtitles_; }
 
     // The first renderer (borrowed), where a seek enters the graph; null before one is added.
     GstElement* seekEntry() const;
@@ -57,6 +60,7 @@ private:
     GstPad* takeFreeVideoInput();  // mutex_ held
     bool linkVideo(GstPad* pad, GstPad* input);
     bool linkSound(GstPad* pad);
+    void linkTextCollector(GstPad* pad);
     void linkDiscard(GstPad* pad);
 
     GstElement* pipeline_;  // set once, borrowed
@@ -67,9 +71,12 @@ private:
     GstElement* volume_ = nullptr;
     bool soundTaken_ = false;
     StreamFacts facts_;
-    // The subtitle overlay waiting for a video stream (owned until then), and its cues.
-    GstElement* overlay_ = nullptr;
-    SubtitleCues cues_;
+    bool overlayMade_ = false;  // the first video stream has its subtitle overlay
+    bool textTaken_ = false;    // the first text stream is collected
+
+
+    // Shared with the overlay's probe and the text collector.
+    const std::shared_ptr<SubtitleStore> subtitles_ = std::make_shared<SubtitleStore>();
 
     // Caller thread only.
     std::vector<std::pair<GstElement*, gulong>> handlers_;

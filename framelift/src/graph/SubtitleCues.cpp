@@ -51,6 +51,15 @@ std::string toMarkup(const std::string& text)
     return markup;
 }
 
+}  // namespace
+
+std::string subtitleMarkup(const std::string& text)
+{
+    return toMarkup(text);
+}
+
+namespace {
+
 std::vector<std::string> linesOf(const std::string& text)
 {
     std::vector<std::string> lines;
@@ -166,6 +175,20 @@ SubtitleCues SubtitleCues::parse(const std::string& text)
     for (const SubtitleCue& cue : result.cues_)
         result.longest_ = std::max(result.longest_, cue.end - cue.start);
     return result;
+}
+
+void SubtitleCues::add(SubtitleCue cue)
+{
+    if (cue.end <= cue.start || cue.markup.empty())
+        return;
+    auto place = std::upper_bound(cues_.begin(), cues_.end(), cue.start,
+                                  [](GstClockTime t, const SubtitleCue& c) { return t < c.start; });
+    for (auto it = place; it != cues_.begin() && std::prev(it)->start == cue.start; --it) {
+        if (std::prev(it)->markup == cue.markup)
+            return;
+    }
+    longest_ = std::max(longest_, cue.end - cue.start);
+    cues_.insert(place, std::move(cue));
 }
 
 std::string SubtitleCues::at(GstClockTime at) const

@@ -16,6 +16,9 @@ struct SubtitleCue {
     std::string markup;  // escaped text; <i>, <b> and <u> kept
 };
 
+// Plain subtitle text as Pango markup: escaped, with SubRip's <i>, <b> and <u> kept.
+std::string subtitleMarkup(const std::string& text);
+
 class SubtitleCues {
 public:
     // Reads the file at `path`; no cues when it holds none or cannot be read. Text that is not
@@ -23,6 +26,10 @@ public:
     static SubtitleCues read(const std::string& path);
     // Cues from the text of a file.
     static SubtitleCues parse(const std::string& text);
+
+    // Adds a cue in its place by time; one already there (same start and text, as a stream
+    // brings it again after a seek back) is not added twice.
+    void add(SubtitleCue cue);
 
     bool empty() const { return cues_.empty(); }
     size_t size() const { return cues_.size(); }

@@ -5,48 +5,44 @@
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+#include <vector>
 
 namespace framelift {
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kEndings[] = {".srt", ".ass", ".ssa", ".vtt"};
+// The endings looked for, in the order preferred, each as written in small letters, in
+// capitals and capitalised. The names are tried one by one rather than the folder read: a
+// folder may hold thousands of files.
+constexpr const char* kEndings[] = {"srt", "ass", "ssa", "vtt"};
 
-std::string lowered(std::string text)
+std::vector<std::string> spellings(const std::string& ending)
 {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-bool isSubtitleEnding(const std::string& extension)
-{
-    const std::string lower = lowered(extension);
-    return std::any_of(std::begin(kEndings), std::end(kEndings),
-                       [&](const char* ending) { return lower == ending; });
+    std::string upper = ending, capital = ending;
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    capital[0] = upper[0];
+    return {ending, upper, capital};
 }
 
 }  // namespace
 
 std::string subtitleBeside(const std::string& videoPath)
 {
-    std::error_code error;
     const fs::path video(videoPath);
-    const fs::path folder = video.has_parent_path() ? video.parent_path() : fs::path(".");
-    const std::string stem = video.stem().string();
-    // The folder is read once; an exact ".srt" is preferred to other spellings.
-    std::string found;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const fs::path candidate = it->path();
-        if (candidate.stem().string() != stem || !isSubtitleEnding(candidate.extension().string()))
-            continue;
-        if (!it->is_regular_file(error) || !subtitleFileLooksSane(candidate.string()))
-            continue;
-        if (found.empty() || candidate.extension() == ".srt")
-            found = candidate.string();
+    fs::path base = video;
+    base.replace_extension();
+    for (const char* ending : kEndings) {
+        for (const std::string& spelling : spellings(ending)) {
+            const std::string candidate = base.string() + "." + spelling;
+            std::error_code error;
+            if (candidate != videoPath && fs::is_regular_file(candidate, error) &&
+                subtitleFileLooksSane(candidate))
+                return candidate;
+        }
     }
-    return found;
+    return std::string();
 }
 
 bool subtitleFileLooksSane(const std::string& path)

@@ -1,6 +1,6 @@
 // Finds the subtitle file a person keeps beside a video (the same base name, ending in .srt,
-// .ass, .ssa or .vtt, in any letter case) and looks at it before it is read: a file that is
-// empty, enormous or binary is passed over.
+// .ass, .ssa or .vtt, in small letters, capitals or capitalised) and looks at it before it is
+// read: a file that is empty, enormous or binary is passed over.
 #pragma once
 
 #include <string>
