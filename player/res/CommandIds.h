@@ -28,6 +28,8 @@ enum class Command : int {
     ToggleControlPanel = 32860,
     TogglePropertyPanel = 32861,
     ResetLayout = 32893,
+    LoadSubtitleFile = 32894,
+    ShowSubtitles = 32895,
     ProductSite = 32864,
 
     // Plug-in menu

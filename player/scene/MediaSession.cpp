@@ -134,6 +134,17 @@ bool MediaSession::stepFrame(int frames, double& seconds)
     return open_ && StepFrame(handle_, frames, &seconds);
 }
 
+bool MediaSession::loadSubtitleFile(const std::string& path)
+{
+    return open_ && path.find('\0') == std::string::npos && LoadSubtitleFile(handle_, path.c_str());
+}
+
+void MediaSession::showSubtitles(bool shown)
+{
+    if (open_)
+        ShowSubtitles(handle_, shown ? 1 : 0);
+}
+
 void MediaSession::setRate(double rate)
 {
     if (SetRate(handle_, rate))

@@ -103,6 +103,11 @@ public:
     // that frame begins.
     bool stepFrame(int frames, double& seconds);
     void setRate(double rate);
+    // Draws the subtitles of the file at path over the open video, in place of its own; false
+    // when the file holds none or nothing is open.
+    bool loadSubtitleFile(const std::string& path);
+    // Shows or hides the open video's subtitles (a new load shows them).
+    void showSubtitles(bool shown);
     // The open video's own sound as a linear amplitude factor, 0 (silence) to 1 (full
     // volume); a new load starts at full volume. A video without sound is left alone.
     void setSoundVolume(double factor);

@@ -37,6 +37,8 @@ std::vector<Entry> viewMenu()
     return {item(Command::ToggleControlPanel, "Color &Chooser"),
             item(Command::TogglePropertyPanel, "&Property Chooser"),
             item(Command::ResetLayout, "Reset layout"),
+            item(Command::LoadSubtitleFile, "Load subtitle file..."),
+            item(Command::ShowSubtitles, "Show subtitles"),
             submenu("Language",
                     {item(Command::LanguageEnglish, "English"), separator(),
                      item(Command::LanguageGerman, "German"), separator(),

@@ -26,7 +26,7 @@ constexpr const char* kPanelNames[kLanguageCount][2] = {
 
 }  // namespace
 
-const std::array<ItemCaption, 11> ItemCaptionTable = {{
+const std::array<ItemCaption, 13> ItemCaptionTable = {{
     {FileMenu, Command::FileOpen, 0,
      {nullptr, "Bezeichnung Datei", "Ouvrir Fichier", "Abierto", "Nuovo", "открытый"}},
     {FileMenu, Command::PlayNextAtEnd, 0,
@@ -46,6 +46,13 @@ const std::array<ItemCaption, 11> ItemCaptionTable = {{
     {ViewMenu, Command::ResetLayout, 0,
      {nullptr, "Anordnung zurücksetzen", "Réinitialiser la disposition",
       "Restablecer la disposición", "Ripristina la disposizione", "Сбросить расположение"}},
+    {ViewMenu, Command::LoadSubtitleFile, 0,
+     {nullptr, "Untertiteldatei laden...", "Charger un fichier de sous-titres...",
+      "Cargar archivo de subtítulos...", "Carica file di sottotitoli...",
+      "Загрузить файл субтитров..."}},
+    {ViewMenu, Command::ShowSubtitles, 0,
+     {nullptr, "Untertitel anzeigen", "Afficher les sous-titres", "Mostrar subtítulos",
+      "Mostra sottotitoli", "Показывать субтитры"}},
     {PluginMenu, std::nullopt, 6, {nullptr, "Andere", "Autres", "Otro", "Altro", "другой"}},
     {HelpMenu, Command::AppAbout, 0, {nullptr, "Auf", "Sur", "Sobre", "Circa", "о"}},
     {HelpMenu, Command::HomePage, 0,

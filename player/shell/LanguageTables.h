@@ -40,7 +40,7 @@ struct ItemCaption {
     std::array<const char*, kLanguageCount> text;  // [0] is null: English keeps the menu's own
 };
 
-extern const std::array<ItemCaption, 11> ItemCaptionTable;
+extern const std::array<ItemCaption, 13> ItemCaptionTable;
 
 // Window names of the control panel and the media-information panel.
 const char* controlPanelName(int language);

@@ -61,6 +61,30 @@ constexpr Texts kNoPicture = {
     "%1 содержит звук, но не изображение: воспроизводятся только файлы с видеопотоком.",
 };
 
+constexpr Texts kSubtitleTitle = {
+    "Load subtitle file",           "Untertiteldatei laden", "Charger un fichier de sous-titres",
+    "Cargar archivo de subtítulos", "Carica file di sottotitoli", "Загрузить файл субтитров",
+};
+
+constexpr Texts kSubtitleFiles = {
+    "Subtitle files",       "Untertiteldateien", "Fichiers de sous-titres",
+    "Archivos de subtítulos", "File di sottotitoli", "Файлы субтитров",
+};
+
+constexpr Texts kNoSubtitles = {
+    "%1 holds no subtitles that can be shown.",
+    "%1 enthält keine Untertitel, die sich anzeigen lassen.",
+    "%1 ne contient aucun sous-titre affichable.",
+    "%1 no contiene subtítulos que se puedan mostrar.",
+    "%1 non contiene sottotitoli visualizzabili.",
+    "%1 не содержит субтитров, которые можно показать.",
+};
+
+QString text(const Texts& texts, int language)
+{
+    return QString::fromUtf8(lang::pick(texts, language));
+}
+
 const Texts* textsFor(int cause)
 {
     switch (cause) {
@@ -80,6 +104,21 @@ const Texts* textsFor(int cause)
 }
 
 }  // namespace
+
+QString subtitleDialogTitle(int language)
+{
+    return text(kSubtitleTitle, language);
+}
+
+QString subtitleFiles(int language)
+{
+    return text(kSubtitleFiles, language);
+}
+
+QString noSubtitles(int language, const QString& fileName)
+{
+    return text(kNoSubtitles, language).arg(fileName);
+}
 
 QString failure(int language, int cause, const QString& fileName)
 {

@@ -11,4 +11,10 @@ namespace loadtexts {
 // a picture) about the file named fileName; an empty text for any other cause.
 QString failure(int language, int cause, const QString& fileName);
 
+// The subtitle file dialog's title and the name of the files it lists.
+QString subtitleDialogTitle(int language);
+QString subtitleFiles(int language);
+// A chosen subtitle file held no subtitles that can be shown.
+QString noSubtitles(int language, const QString& fileName);
+
 }  // namespace loadtexts

@@ -92,6 +92,9 @@ public:
     // "Reset layout": leaves full screen, docks both panels back as at the first start, shows
     // them and gives the window the first start's size.
     void ResetLayout();
+    // Asks for a subtitle file and draws it over the video that plays; says so when it holds
+    // none.
+    void LoadSubtitleFile();
     static constexpr QSize kFirstStartSize{960, 680};
     // The note shown for a moment over the picture: the player's volume, where F12's file went.
     OnScreenNote* onScreenNote() const { return note_; }

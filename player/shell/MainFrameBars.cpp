@@ -11,6 +11,7 @@
 #include "LanguageFile.h"
 #include "LanguageTables.h"
 #include "MediaPlayerView.h"
+#include "MediaSession.h"
 #include "ProductLinks.h"
 #include "ShortcutsDialog.h"
 #include "SkinFloatFrame.h"
@@ -47,6 +48,12 @@ void CMainFrame::createCommands()
         [this](CommandState& state) { state.checked = !mediaInfoPanel_->isHidden(); });
     commands_.add(Command::KeyboardShortcuts, [this] { ShowKeyboardShortcuts(); });
     commands_.add(Command::ResetLayout, [this] { ResetLayout(); });
+    commands_.add(
+        Command::LoadSubtitleFile, [this] { LoadSubtitleFile(); },
+        [this](CommandState& state) { state.enabled = view_->media().isOpen(); });
+    commands_.add(
+        Command::ShowSubtitles, [this] { view_->SetSubtitlesShown(!view_->subtitlesShown()); },
+        [this](CommandState& state) { state.checked = view_->subtitlesShown(); });
     createRecentFileCommands();
     commands_.add(
         Command::PlayNextAtEnd, [this] { view_->SetPlayNextAtEnd(!view_->playsNextAtEnd()); },

@@ -10,6 +10,10 @@ public:
     virtual ~FileChooser() = default;
     // The chosen file's full path, or an empty string when the user cancels.
     virtual QString chooseMediaFile(QWidget* parent) = 0;
+    // A subtitle file to draw over the video that plays, in the same folder; title and the
+    // name of the files shown come in the caller's language. Empty when cancelled.
+    virtual QString chooseSubtitleFile(QWidget* parent, const QString& title,
+                                       const QString& kind) = 0;
 
     // The folder the next choice starts in: the last chosen file's, kept in the settings
     // between runs. Empty for none.
@@ -28,4 +32,6 @@ public:
     static const QString kTitle;
     static const QString kFilter;
     QString chooseMediaFile(QWidget* parent) override;
+    QString chooseSubtitleFile(QWidget* parent, const QString& title,
+                               const QString& kind) override;
 };

@@ -178,6 +178,8 @@ void CBCGPMediaPlayerView::opened(bool played)
         // The renderer starts a new video flat; the view gives it the panel's settings back.
         reapplySettings();
         reapplyVideoSound();
+        if (!subtitlesShown_)
+            media_->showSubtitles(false);
         // The first frame is drawn now, not at the next tick: a load that starts before that
         // would find no picture to keep.
         frames_->watch(media_->frameNotifier());
@@ -195,6 +197,22 @@ void CBCGPMediaPlayerView::opened(bool played)
             return;
     }
     emit openFinished();
+}
+
+bool CBCGPMediaPlayerView::LoadSubtitleFile(const QString& path)
+{
+    if (!media_->loadSubtitleFile(path.toStdString()))
+        return false;
+    // A chosen file is meant to be seen.
+    subtitlesShown_ = true;
+    redraw();
+    return true;
+}
+
+void CBCGPMediaPlayerView::SetSubtitlesShown(bool shown)
+{
+    subtitlesShown_ = shown;
+    media_->showSubtitles(shown);
 }
 
 QString CBCGPMediaPlayerView::failureMessage() const

@@ -58,6 +58,11 @@ public:
     // and the file's name, in the host's language; an empty text where the decoder message
     // fits. Without one the decoder message is shown for every failure.
     using FailureTexts = std::function<QString(int cause, const QString& fileName)>;
+    // Subtitles: a file's drawn over the video that plays (false when it holds none or
+    // nothing plays); shown or hidden, a choice kept for the files opened after.
+    bool LoadSubtitleFile(const QString& path);
+    void SetSubtitlesShown(bool shown);
+    bool subtitlesShown() const { return subtitlesShown_; }
     void SetFailureTexts(FailureTexts texts) { failureTexts_ = std::move(texts); }
 
     // CommandTarget: the transport commands.
@@ -231,6 +236,7 @@ private:
     WindowState windowState_ = WindowState::Windowed;
     bool busyCursor_ = false;
     FailureTexts failureTexts_;  // empty: the decoder message only
+    bool subtitlesShown_ = true;
     bool videoSoundMuted_ = false;
     bool playNextAtEnd_ = true;
     Playlist playlist_;

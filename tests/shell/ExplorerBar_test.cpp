@@ -41,7 +41,8 @@ std::vector<QStringList> englishMenus()
 {
     return {{"57601 &Open...", "-", "32891 Play the next file at the end",
              "32892 Resume where I left off"},
-            {"32860 Color &Chooser", "32861 &Property Chooser", "32893 Reset layout", "Language>",
+            {"32860 Color &Chooser", "32861 &Property Chooser", "32893 Reset layout",
+             "32894 Load subtitle file...", "32895 Show subtitles", "Language>",
              "  32883 English", "  -", "  32882 German", "  -", "  32885 French", "  -", "  32886 Spanish", "  -",
              "  32887 Italina", "  -", "  32888 Russian", "  -"},
             {"32873 Show Plugins", "-", "32875 Download Perfect decoder(The Best)", "-",

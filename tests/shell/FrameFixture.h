@@ -25,6 +25,13 @@ class SetPathChooser : public FileChooser {
 public:
     QString path;
     QString chooseMediaFile(QWidget*) override { return path; }
+    QString chooseSubtitleFile(QWidget*, const QString& title, const QString&) override
+    {
+        subtitleTitle = title;
+        return subtitlePath;
+    }
+    QString subtitlePath;
+    QString subtitleTitle;
 };
 
 class RecordedMessages : public MessagePresenter {

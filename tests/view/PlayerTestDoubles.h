@@ -23,7 +23,13 @@ public:
         return answer;
     }
 
+    QString chooseSubtitleFile(QWidget*, const QString&, const QString&) override
+    {
+        return subtitleAnswer;
+    }
+
     std::deque<QString> answers;
+    QString subtitleAnswer;
     int asked = 0;
 };
 

@@ -126,10 +126,12 @@ GstPadProbeReturn showCueOfFrame(GstPad* pad, GstPadProbeInfo* info, gpointer da
     const GstClockTime streamTime = streamTimeAt(pad, GST_PAD_PROBE_INFO_BUFFER(info));
     const std::string markup =
         streamTime == GST_CLOCK_TIME_NONE ? std::string() : probe->cues->at(streamTime);
-    std::lock_guard<std::mutex> lock(probe->mutex);
-    if (markup != probe->shown) {
-        probe->shown = markup;
-        g_object_set(probe->overlay, "text", markup.c_str(), nullptr);
+    {
+        std::lock_guard<std::mutex> lock(probe->mutex);
+        if (markup != probe->shown) {
+            probe->shown = markup;
+            g_object_set(probe->overlay, "text", markup.c_str(), nullptr);
+        }
     }
     markHandedOver(data);
     return GST_PAD_PROBE_OK;
