@@ -195,6 +195,18 @@ FRAMELIFT_API bool LoadSubtitleFile(VideoTexture* handle, const char* path);
  */
 FRAMELIFT_API bool ShowSubtitles(VideoTexture* handle, int32_t show);
 
+/*
+ * The encoding assumed for the text of subtitle files that is neither UTF-8 nor UTF-16 with a
+ * byte order mark, for the whole library, from the next subtitle file read on: a name the
+ * system's iconv knows, such as "WINDOWS-1251" for Cyrillic. NULL or "" gives back the
+ * default, "WINDOWS-1252".
+ *
+ * Result: true; false for an encoding the system cannot convert from (the setting stays).
+ * Thread: any.
+ * Since:  1.3.
+ */
+FRAMELIFT_API bool SetSubtitleEncoding(const char* encoding);
+
 /* Why a LoadVideo() failed, for a message that says what happened (see GetLoadFailure()). */
 #define FRAMELIFT_LOAD_OK 0          /* it succeeded, or there was none */
 #define FRAMELIFT_LOAD_UNKNOWN 1     /* no cause known: no first frame in time, a graph not built */

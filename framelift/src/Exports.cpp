@@ -8,6 +8,7 @@
 #include "TextureFilter.h"
 #include "VideoTexture.h"
 #include "graph/FilterRegistry.h"
+#include "graph/SubtitleFile.h"
 #include "framelift.h"
 
 using namespace framelift;
@@ -62,6 +63,11 @@ bool LoadSubtitleFile(VideoTexture* handle, const char* path)
 bool ShowSubtitles(VideoTexture* handle, int32_t show)
 {
     return handle && showSubtitles(*handle, show != 0);
+}
+
+bool SetSubtitleEncoding(const char* encoding)
+{
+    return framelift::setSubtitleEncoding(encoding ? encoding : "");
 }
 
 int32_t GetLoadFailure(VideoTexture* handle)

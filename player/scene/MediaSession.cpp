@@ -139,6 +139,11 @@ bool MediaSession::loadSubtitleFile(const std::string& path)
     return open_ && path.find('\0') == std::string::npos && LoadSubtitleFile(handle_, path.c_str());
 }
 
+bool MediaSession::setSubtitleEncoding(const std::string& encoding)
+{
+    return SetSubtitleEncoding(encoding.c_str());
+}
+
 void MediaSession::showSubtitles(bool shown)
 {
     if (open_)

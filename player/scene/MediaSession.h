@@ -108,6 +108,9 @@ public:
     bool loadSubtitleFile(const std::string& path);
     // Shows or hides the open video's subtitles (a new load shows them).
     void showSubtitles(bool shown);
+    // The encoding subtitle files are read in when they are not Unicode, for every session;
+    // empty for the library's default. False for one the system does not know.
+    static bool setSubtitleEncoding(const std::string& encoding);
     // The open video's own sound as a linear amplitude factor, 0 (silence) to 1 (full
     // volume); a new load starts at full volume. A video without sound is left alone.
     void setSoundVolume(double factor);

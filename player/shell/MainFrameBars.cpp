@@ -144,6 +144,10 @@ void CMainFrame::ApplyLanguage(int index)
     if (!lang::isValid(index))
         return;
     language_ = index;
+    // Subtitle files that are not Unicode are most often in the code page of the language:
+    // Windows-1251 for Russian (index 5), Windows-1252 for the others.
+    constexpr int kRussian = 5;
+    MediaSession::setSubtitleEncoding(index == kRussian ? "WINDOWS-1251" : "");
     if (shortcutsDialog_)
         shortcutsDialog_->setLanguage(index);
     controlPanel_->setWindowTitle(QString::fromUtf8(lang::controlPanelName(index)));

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "graph/SubtitleCues.h"
+#include "graph/SubtitleFile.h"
 
 using framelift::SubtitleCues;
 
@@ -59,8 +60,27 @@ TEST(SubtitleCues, TextThatIsNotUtf8IsReadAsWindows1252)
     EXPECT_EQ(SubtitleCues::read(path).at(ms(1500)), "Caf\xc3\xa9");
     std::ofstream(path, std::ios::binary) << "\xef\xbb\xbf" "1\n00:00:01,000 --> 00:00:02,000\nCaf\xc3\xa9\n";
     EXPECT_EQ(SubtitleCues::read(path).at(ms(1500)), "Caf\xc3\xa9") << "after a byte order mark";
+
+    // Cyrillic in Windows-1251, read in the encoding the user's language suggests.
+    std::ofstream(path, std::ios::binary) << "1\n00:00:01,000 --> 00:00:02,000\n\xcf\xf0\xe8\xe2\xe5\xf2\n";
+    EXPECT_EQ(SubtitleCues::read(path, "WINDOWS-1251").at(ms(1500)),
+              "\xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82");
+    EXPECT_EQ(SubtitleCues::read(path, "NO-SUCH-ENCODING").at(ms(1500)),
+              SubtitleCues::read(path).at(ms(1500))) << "an unknown one reads as Windows-1252";
     EXPECT_TRUE(SubtitleCues::parse("").empty());
     EXPECT_TRUE(SubtitleCues::parse("00:00:01,000 --> soon\n").empty());
+}
+
+// The library-wide choice: a name the system knows is taken, another refused and the choice
+// kept; empty gives back the default.
+TEST(SubtitleEncoding, OnlyKnownEncodingsAreTaken)
+{
+    EXPECT_EQ(framelift::subtitleEncoding(), "WINDOWS-1252");
+    EXPECT_TRUE(framelift::setSubtitleEncoding("WINDOWS-1251"));
+    EXPECT_FALSE(framelift::setSubtitleEncoding("NO-SUCH-ENCODING"));
+    EXPECT_EQ(framelift::subtitleEncoding(), "WINDOWS-1251");
+    EXPECT_TRUE(framelift::setSubtitleEncoding(""));
+    EXPECT_EQ(framelift::subtitleEncoding(), "WINDOWS-1252");
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "SoundOutput.h"
 #include "StallCheck.h"
 #include "StreamRouter.h"
+#include "SubtitleFile.h"
 #include "ThreadHandOver.h"
 
 namespace framelift {
@@ -223,7 +224,7 @@ void Graph::showSubtitles(bool shown)
 
 bool Graph::useSubtitleFile(const std::string& path)
 {
-    SubtitleCues cues = SubtitleCues::read(path);
+    SubtitleCues cues = SubtitleCues::read(path, subtitleEncoding());
     if (!core_->pipeline || cues.empty())
         return false;
     core_->router->subtitles().useFile(std::move(cues));

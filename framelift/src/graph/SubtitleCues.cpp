@@ -134,34 +134,37 @@ void parseDialogues(const std::vector<std::string>& lines, std::vector<SubtitleC
     }
 }
 
-// The file's text as UTF-8: a byte order mark tells UTF-8 or UTF-16; other text that is not
-// valid UTF-8 is taken as Windows-1252.
-std::string asUtf8(std::string bytes)
+std::string converted(const std::string& bytes, const char* from)
 {
-    const char* from = nullptr;
-    if (bytes.rfind("\xef\xbb\xbf", 0) == 0)
-        bytes.erase(0, 3);
-    else if (bytes.rfind("\xff\xfe", 0) == 0 || bytes.rfind("\xfe\xff", 0) == 0)
-        from = "UTF-16";
-    else if (!g_utf8_validate(bytes.data(), static_cast<gssize>(bytes.size()), nullptr))
-        from = "WINDOWS-1252";
-    if (!from)
-        return bytes;
     gsize written = 0;
-    gchar* converted = g_convert(bytes.data(), static_cast<gssize>(bytes.size()), "UTF-8", from,
-                                 nullptr, &written, nullptr);
-    std::string text = converted ? std::string(converted, written) : std::string();
-    g_free(converted);
-    return text;
+    gchar* text = g_convert(bytes.data(), static_cast<gssize>(bytes.size()), "UTF-8", from,
+                            nullptr, &written, nullptr);
+    std::string result = text ? std::string(text, written) : std::string();
+    g_free(text);
+    return result;
+}
+
+// The file's text as UTF-8: a byte order mark tells UTF-8 or UTF-16; other text that is not
+// valid UTF-8 is taken to be in `encoding`.
+std::string asUtf8(std::string bytes, const std::string& encoding)
+{
+    if (bytes.rfind("\xef\xbb\xbf", 0) == 0)
+        return bytes.substr(3);
+    if (bytes.rfind("\xff\xfe", 0) == 0 || bytes.rfind("\xfe\xff", 0) == 0)
+        return converted(bytes, "UTF-16");
+    if (g_utf8_validate(bytes.data(), static_cast<gssize>(bytes.size()), nullptr))
+        return bytes;
+    std::string text = converted(bytes, encoding.c_str());
+    return text.empty() ? converted(bytes, "WINDOWS-1252") : text;
 }
 
 }  // namespace
 
-SubtitleCues SubtitleCues::read(const std::string& path)
+SubtitleCues SubtitleCues::read(const std::string& path, const std::string& encoding)
 {
     std::ifstream in(path, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return parse(asUtf8(bytes));
+    return parse(asUtf8(bytes, encoding));
 }
 
 SubtitleCues SubtitleCues::parse(const std::string& text)

@@ -22,8 +22,9 @@ std::string subtitleMarkup(const std::string& text);
 class SubtitleCues {
 public:
     // Reads the file at `path`; no cues when it holds none or cannot be read. Text that is not
-    // UTF-8 is read as Windows-1252.
-    static SubtitleCues read(const std::string& path);
+    // UTF-8 (and has no UTF-16 mark) is read in `encoding`, a name iconv knows
+    // ("WINDOWS-1251"); as Windows-1252 when that fails too.
+    static SubtitleCues read(const std::string& path, const std::string& encoding = "WINDOWS-1252");
     // Cues from the text of a file.
     static SubtitleCues parse(const std::string& text);
 

@@ -1,6 +1,9 @@
 #include "SubtitleFile.h"
 
+#include <glib.h>
+
 #include <algorithm>
+#include <mutex>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +19,8 @@ namespace fs = std::filesystem;
 // capitals and capitalised. The names are tried one by one rather than the folder read: a
 // folder may hold thousands of files.
 constexpr const char* kEndings[] = {"srt", "ass", "ssa", "vtt"};
+
+constexpr const char* kDefaultEncoding = "WINDOWS-1252";
 
 std::vector<std::string> spellings(const std::string& ending)
 {
@@ -43,6 +48,31 @@ std::string subtitleBeside(const std::string& videoPath)
         }
     }
     return std::string();
+}
+
+namespace {
+
+std::mutex encodingMutex;
+std::string encodingInUse = kDefaultEncoding;  // guarded by encodingMutex
+
+}  // namespace
+
+bool setSubtitleEncoding(const std::string& encoding)
+{
+    const std::string wanted = encoding.empty() ? std::string(kDefaultEncoding) : encoding;
+    GIConv converter = g_iconv_open("UTF-8", wanted.c_str());
+    if (converter == reinterpret_cast<GIConv>(-1))
+        return false;
+    g_iconv_close(converter);
+    std::lock_guard<std::mutex> lock(encodingMutex);
+    encodingInUse = wanted;
+    return true;
+}
+
+std::string subtitleEncoding()
+{
+    std::lock_guard<std::mutex> lock(encodingMutex);
+    return encodingInUse;
 }
 
 bool subtitleFileLooksSane(const std::string& path)

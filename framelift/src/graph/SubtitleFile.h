@@ -13,6 +13,12 @@ constexpr long long kMaxSubtitleBytes = 8LL << 20;
 // The path of a usable subtitle file beside `videoPath`, or an empty string.
 std::string subtitleBeside(const std::string& videoPath);
 
+// The encoding subtitle files are read in when their text is not Unicode: one for the whole
+// library, Windows-1252 unless set. False, and the setting as it was, for an encoding the
+// system cannot convert from; empty sets the default again. Any thread.
+bool setSubtitleEncoding(const std::string& encoding);
+std::string subtitleEncoding();
+
 // Whether the file at `path` may hold text subtitles: not empty, not over the limit, text.
 bool subtitleFileLooksSane(const std::string& path);
 
