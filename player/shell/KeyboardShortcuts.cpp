@@ -30,6 +30,7 @@ constexpr Binding kBindings[] = {
     {Qt::Key_Home, Action::ToStart},
     {Qt::Key_N, Action::NextFile},
     {Qt::Key_P, Action::PreviousFile},
+    {Qt::Key_V, Action::ToggleSubtitles},
 };
 
 constexpr Qt::KeyboardModifiers kCommandModifiers =
@@ -62,7 +63,7 @@ std::optional<Action> actionFor(int key, Qt::KeyboardModifiers modifiers)
 }
 
 // Keys, then what they do: English, German, French, Spanish, Italian, Russian.
-const std::array<Row, 17> kRows = {{
+const std::array<Row, 18> kRows = {{
     {{"Space", "Leertaste", "Espace", "Espacio", "Spazio", "Пробел"},
      {"Play / pause", "Abspielen / Pause", "Lecture / pause", "Reproducir / pausa",
       "Riproduci / pausa", "Воспроизведение / пауза"}},
@@ -112,6 +113,10 @@ const std::array<Row, 17> kRows = {{
      {"Next / previous file", "Nächste / vorige Datei", "Fichier suivant / précédent",
       "Archivo siguiente / anterior", "File successivo / precedente",
       "Следующий / предыдущий файл"}},
+    {{"V", "V", "V", "V", "V", "V"},
+     {"Hide / show the subtitles", "Untertitel aus / an", "Masquer / afficher les sous-titres",
+      "Ocultar / mostrar los subtítulos", "Nascondi / mostra i sottotitoli",
+      "Скрыть / показать субтитры"}},
     {{"Ctrl+O", "Strg+O", "Ctrl+O", "Ctrl+O", "Ctrl+O", "Ctrl+O"},
      {"Open a file", "Datei öffnen", "Ouvrir un fichier", "Abrir un archivo", "Apri un file",
       "Открыть файл"}},

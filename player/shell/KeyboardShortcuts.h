@@ -32,6 +32,7 @@ enum class Action {
     ToStart,
     NextFile,  // the playlist's neighbours
     PreviousFile,
+    ToggleSubtitles,
 };
 
 inline constexpr int kLongSeekSeconds = 60;
@@ -47,7 +48,7 @@ struct Row {
     std::array<const char*, lang::kLanguageCount> keys;
     std::array<const char*, lang::kLanguageCount> meaning;
 };
-extern const std::array<Row, 17> kRows;
+extern const std::array<Row, 18> kRows;
 
 // The dialog's title (also its menu entry's caption), column headers and button.
 const char* title(int language);

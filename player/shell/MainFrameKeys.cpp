@@ -58,6 +58,7 @@ bool CMainFrame::runKeyAction(QKeyEvent* event)
     case Action::RateNormal: controlPanel_->ResetPlayRate(); break;
     case Action::ToStart: transport.seekToStart(); break;
     case Action::NextFile: view_->PlayNext(); break;
+    case Action::ToggleSubtitles: view_->SetSubtitlesShown(!view_->subtitlesShown()); break;
     case Action::PreviousFile: view_->PlayPrevious(); break;
     }
     return true;

@@ -1,6 +1,6 @@
 // The View menu's subtitle commands through the main frame: "Load subtitle file..." asks in
 // the frame's language, only while a video plays, and says so when the file holds none;
-// "Show subtitles" hides them, also for the files opened after.
+// "Show subtitles" (and V) hides them, also for the files opened after.
 #include "FrameFixture.h"
 
 #include "Eventually.h"
@@ -69,4 +69,10 @@ TEST_F(FrameSubtitles, LoadAndShowFromTheViewMenu)
     frame->dispatchCommand(Command::LoadSubtitleFile);
     EXPECT_EQ(chooser.subtitleTitle, QString::fromUtf8("Untertiteldatei laden"));
     EXPECT_TRUE(messages.shown.isEmpty()) << "cancelled";
+
+    // V hides and shows them, as the menu does.
+    QTest::keyClick(frame->activeView(), Qt::Key_V);
+    EXPECT_TRUE(frame->router().update(Command::ShowSubtitles).checked);
+    QTest::keyClick(frame->activeView(), Qt::Key_V);
+    EXPECT_FALSE(frame->router().update(Command::ShowSubtitles).checked);
 }
