@@ -1,5 +1,5 @@
-// CMainFrame's notes over the picture: what the player's volume keys, the wheel and M did, that
-// a file went on where it was left or was passed over, and where F12's screenshot went (or
+// CMainFrame's notes over the picture: what the player's volume keys, the wheel, M and V did,
+// that a file went on where it was left or was passed over, and where F12's screenshot went (or
 // that it could not be written), in the frame's language. Also what the view's message box
 // says when the file itself shows why it cannot be played.
 #include "MainFrame.h"
@@ -20,6 +20,8 @@ void CMainFrame::createNotes()
     });
     connect(view_, &CBCGPMediaPlayerView::continuedFrom, this,
             [this](int seconds) { note_->showNote(notes::continued(language_, seconds)); });
+    connect(view_, &CBCGPMediaPlayerView::subtitlesShownChanged, this,
+            [this](bool shown) { note_->showNote(notes::subtitles(language_, shown)); });
     connect(view_, &CBCGPMediaPlayerView::fileSkipped, this, [this](const QString& path) {
         note_->showNote(notes::skipped(language_, QFileInfo(path).fileName()));
     });

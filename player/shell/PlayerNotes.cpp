@@ -44,6 +44,13 @@ constexpr Texts kSkipped = {
     "%1 пропущен: файл не воспроизводится",
 };
 
+constexpr Texts kSubtitlesOn = {"Subtitles: on",         "Untertitel: an",
+                                "Sous-titres : activés", "Subtítulos: activados",
+                                "Sottotitoli: attivi",   "Субтитры: вкл."};
+constexpr Texts kSubtitlesOff = {"Subtitles: off",           "Untertitel: aus",
+                                 "Sous-titres : désactivés", "Subtítulos: desactivados",
+                                 "Sottotitoli: disattivati", "Субтитры: выкл."};
+
 QString pick(const Texts& texts, int language)
 {
     return QString::fromUtf8(lang::pick(texts, language));
@@ -65,6 +72,11 @@ QString continued(int language, int seconds)
 {
     return pick(kContinued, language)
         .arg(QString::asprintf("%02d:%02d:%02d", seconds / 3600, (seconds / 60) % 60, seconds % 60));
+}
+
+QString subtitles(int language, bool shown)
+{
+    return pick(shown ? kSubtitlesOn : kSubtitlesOff, language);
 }
 
 QString skipped(int language, const QString& fileName)

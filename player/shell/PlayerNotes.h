@@ -12,6 +12,8 @@ QString volume(int language, int percent, bool muted);
 QString rate(int language, double rate);
 // A file opened again goes on at seconds, where it was left; Home starts it over.
 QString continued(int language, int seconds);
+// "Subtitles: on" or "Subtitles: off", after V or the menu.
+QString subtitles(int language, bool shown);
 // The playlist passed over a file it could not play.
 QString skipped(int language, const QString& fileName);
 // Where F12's file went, or that the folder could not be written.

@@ -204,7 +204,8 @@ bool CBCGPMediaPlayerView::LoadSubtitleFile(const QString& path)
     if (!media_->loadSubtitleFile(path.toStdString()))
         return false;
     // A chosen file is meant to be seen.
-    subtitlesShown_ = true;
+    if (!std::exchange(subtitlesShown_, true))
+        emit subtitlesShownChanged(true);
     redraw();
     return true;
 }
@@ -213,6 +214,7 @@ void CBCGPMediaPlayerView::SetSubtitlesShown(bool shown)
 {
     subtitlesShown_ = shown;
     media_->showSubtitles(shown);
+    emit subtitlesShownChanged(shown);
 }
 
 QString CBCGPMediaPlayerView::failureMessage() const

@@ -172,6 +172,8 @@ signals:
     void fileSkipped(const QString& path);
     // A file opened again went on at seconds, where it had been left (less the lead).
     void continuedFrom(int seconds);
+    // The subtitles were hidden or shown (SetSubtitlesShown, a chosen subtitle file).
+    void subtitlesShownChanged(bool shown);
     // F12 was answered: the file written, or an empty path when none could be (folder is
     // where it would have gone).
     void screenshotTaken(const QString& path, const QString& folder);

@@ -6,6 +6,7 @@
 #include "Eventually.h"
 #include "MediaPlayerView.h"
 #include "MediaSession.h"
+#include "OnScreenNote.h"
 #include "TestMedia.h"
 #include "Transport.h"
 
@@ -70,9 +71,11 @@ TEST_F(FrameSubtitles, LoadAndShowFromTheViewMenu)
     EXPECT_EQ(chooser.subtitleTitle, QString::fromUtf8("Untertiteldatei laden"));
     EXPECT_TRUE(messages.shown.isEmpty()) << "cancelled";
 
-    // V hides and shows them, as the menu does.
+    // V hides and shows them, as the menu does, and a note over the picture says which.
     QTest::keyClick(frame->activeView(), Qt::Key_V);
     EXPECT_TRUE(frame->router().update(Command::ShowSubtitles).checked);
+    EXPECT_EQ(frame->onScreenNote()->text(), QStringLiteral("Untertitel: an"));
     QTest::keyClick(frame->activeView(), Qt::Key_V);
     EXPECT_FALSE(frame->router().update(Command::ShowSubtitles).checked);
+    EXPECT_EQ(frame->onScreenNote()->text(), QStringLiteral("Untertitel: aus"));
 }

@@ -138,8 +138,11 @@ GstPadProbeReturn showCueOfFrame(GstPad* pad, GstPadProbeInfo* info, gpointer da
 }
 
 // A text stream's buffer, handed off by the collector's sink: one more cue.
-void collectCue(GstElement*, GstBuffer* buffer, GstPad* pad, gpointer store)
+void collectCue(GstElement*, GstBuffer* buffer, GstPad* pad, gpointer data)
 {
+    markReceived(data);
+    SubtitleStore* store = static_cast<std::shared_ptr<SubtitleStore>*>(data)->get();
+    markHandedOver(data);
     const GstClockTime start = streamTimeAt(pad, buffer);
     if (start == GST_CLOCK_TIME_NONE || !GST_BUFFER_DURATION_IS_VALID(buffer))
         return;
@@ -163,7 +166,7 @@ void collectCue(GstElement*, GstBuffer* buffer, GstPad* pad, gpointer store)
     if (caps)
         gst_caps_unref(caps);
     markReceived(store);
-    static_cast<SubtitleStore*>(store)->addStreamCue(std::move(cue));
+    store->addStreamCue(std::move(cue));
     markHandedOver(store);
 }
 
@@ -449,7 +452,16 @@ void StreamRouter::linkTextCollector(GstPad* pad)
     // Takes each cue as the demuxer brings it, without waiting for the clock; the picture
     // looks its cue up when its time comes.
     g_object_set(sink, "async", FALSE, "sync", FALSE, "signal-handoffs", TRUE, nullptr);
-    g_signal_connect(sink, "handoff", G_CALLBACK(collectCue), subtitles_.get());
+    // The sink keeps the store alive for as long as it may call back.
+    auto* keep = new std::shared_ptr<SubtitleStore>(subtitles_);
+    markHandedOver(keep);
+    g_signal_connect_data(
+        sink, "handoff", G_CALLBACK(collectCue), keep,
+        [](gpointer data, GClosure*) {
+            markReceived(data);
+            delete static_cast<std::shared_ptr<SubtitleStore>*>(data);
+        },
+        GConnectFlags(0));
     if (addChain(pipeline_, {sink}))
         linkPads(pad, sink);
 }
